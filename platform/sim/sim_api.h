@@ -1,0 +1,11 @@
+// The simulated backend: declarations of the Win32 subset that the system uses, implemented in
+// memory (windows, messages, timers, threads, heap, files mapped onto POSIX). Each group of
+// operations lives in its own header below; this one gathers them.
+#pragma once
+
+#include "platform/sim/sim_types.h"
+#include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_thread.h"
+#include "platform/sim/sim_window.h"
+
+#define KEYSEQ_BACKEND_NAME "sim"

@@ -1,0 +1,137 @@
+// CPoolMem, the process-wide block pool, and the memory operations every runtime class uses.
+//
+// One 8 MiB area taken from the process heap at start-up is cut into 32,768 blocks of 256
+// bytes on a LIFO free chain. Requests of at most 256 bytes pop a block; larger requests, and
+// small ones while the chain is empty, go to the process heap. Release routes by address.
+// A block in use carries no header: the pool does not know how much of it the caller asked for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "runtime/core/spin_lock.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define KEYSEQ_POOL_POISON 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KEYSEQ_POOL_POISON 1
+#endif
+#endif
+#if defined(KEYSEQ_POOL_POISON)
+#include <sanitizer/asan_interface.h>
+#endif
+
+// The allocator behind the pool. The default is the process heap; tests substitute one that
+// refuses on demand, so heap failure can be exercised without exhausting the machine.
+struct PoolHeap {
+    void* (*Alloc)(size_t bytes);
+    void* (*Realloc)(void* p, size_t bytes);
+    void (*Free)(void* p);
+};
+const PoolHeap& ProcessPoolHeap();
+
+class CPoolMem {
+public:
+    static constexpr int64_t kBlockSize = 256;
+    static constexpr int64_t kAreaSize = 0x800000;
+    static constexpr int64_t kBlockCount = kAreaSize / kBlockSize;
+
+    // Takes the area from `heap` and chains its blocks in address order. If the heap refuses,
+    // the process ends with status -1: nothing of the runtime can work without the pool.
+    explicit CPoolMem(const PoolHeap& heap = ProcessPoolHeap());
+    // Gives the whole area back. Objects still living in it are not destroyed one by one.
+    virtual ~CPoolMem();
+    CPoolMem(const CPoolMem&) = delete;
+    CPoolMem& operator=(const CPoolMem&) = delete;
+
+    // Null when the heap refuses; the caller decides what that means.
+    void* PoolAlloc(int64_t size) {
+        if (size > m_nBlockSize)
+            return m_pHeap->Alloc(static_cast<size_t>(size));
+        void* block = PopBlock();
+        return block != nullptr ? block : m_pHeap->Alloc(static_cast<size_t>(size));
+    }
+
+    void PoolFree(void* p) {
+        if (!Contains(p)) {
+            m_pHeap->Free(p);
+            return;
+        }
+        PushBlock(p);
+    }
+
+    // Resizes `p` (never null). A pool block asked for at most 256 bytes stays where it is; a
+    // larger size moves it to the heap with its whole block copied. A heap block stays on the
+    // heap even when it shrinks. Null when the heap refuses (and then `p` is untouched).
+    void* PoolRealloc(void* p, int64_t size);
+
+    // Unsigned comparison against the area: any other address belongs to the heap.
+    bool Contains(const void* p) const {
+        auto a = reinterpret_cast<uintptr_t>(p);
+        return a >= reinterpret_cast<uintptr_t>(m_pStart) &&
+               a < reinterpret_cast<uintptr_t>(m_pEnd);
+    }
+
+    const PoolHeap& Heap() const { return *m_pHeap; }
+    // Only for tests that need to make the global pool's heap refuse (a death test, in a child).
+    void ReplaceHeapForTesting(const PoolHeap& heap) { m_pHeap = &heap; }
+
+private:
+    void* PopBlock() {
+        SpinLockAcquire(m_nLock);
+        void* block = m_pHead;
+        if (block != nullptr)
+            m_pHead = *static_cast<void**>(block);
+        SpinLockRelease(m_nLock);
+        Unpoison(block);
+        return block;
+    }
+
+    void PushBlock(void* p) {
+        // Poisoned before it is published: once it is on the chain another thread may pop and
+        // unpoison it at any moment, and a late poison would then hit that thread's data.
+        Poison(p);
+        SpinLockAcquire(m_nLock);
+        *static_cast<void**>(p) = m_pHead;
+        m_pHead = p;
+        SpinLockRelease(m_nLock);
+    }
+
+    // In sanitizer builds a block on the chain is poisoned except for its link word, which the
+    // pool itself reads; a use after release is then caught even though the memory stays ours.
+    static void Poison([[maybe_unused]] void* p) {
+#if defined(KEYSEQ_POOL_POISON)
+        if (p != nullptr)
+            ASAN_POISON_MEMORY_REGION(static_cast<char*>(p) + sizeof(void*),
+                                      kBlockSize - sizeof(void*));
+#endif
+    }
+    static void Unpoison([[maybe_unused]] void* p) {
+#if defined(KEYSEQ_POOL_POISON)
+        if (p != nullptr)
+            ASAN_UNPOISON_MEMORY_REGION(p, kBlockSize);
+#endif
+    }
+
+    char* m_pStart = nullptr;
+    char* m_pEnd = nullptr;
+    void* m_pHead = nullptr; // guarded by m_nLock
+    int64_t m_nBlockSize = kBlockSize;
+    // Starts free (1) before any code runs; see spin_lock.h.
+    RixLockWord m_nLock{1};
+    const PoolHeap* m_pHeap;
+};
+
+// The one process-wide pool, set up by the first static initialiser of the runtime.
+CPoolMem& GetMemManager();
+
+// The memory operations, acting on the global pool. The object family reaches them through its
+// first five virtual operations; plain code calls these directly.
+void* RixAllocMem(int64_t size);                // never null: exhausted memory ends the process
+void* RixTryAllocMem(int64_t size);             // null when the heap refuses
+void* RixReallocMem(void* p, int64_t size);     // never null; `p` must not be null
+void RixFreeMem(void* p);                       // null is ignored
+
+// Ends the process with status -1 through the orderly exit, so exit handlers still run.
+[[noreturn]] void RixOutOfMemory();
