@@ -13,6 +13,10 @@
 //
 // and has a default and a copy constructor. The macro chains the three field operations through
 // the bases, so each class speaks only of the fields it adds.
+//
+// Class identity is decided by record or name. Where a name match would let the fields of one
+// C++ type be read as another's (two unrelated classes registered under one name), the copy
+// and the comparison refuse instead: the checked cast costs little and rules out a wild read.
 #pragma once
 
 #include <cstdint>
@@ -97,15 +101,19 @@ public:                                                                         
     int IsEqual(const CRixObject& other) const override {                                        \
         if (!SameClass(ClassRecord(), other.GetClassInfo()))                                     \
             return 0;                                                                            \
-        return RixEqualChain(static_cast<const Class&>(other)) ? 1 : 0;                          \
+        const Class* same = dynamic_cast<const Class*>(&other);                                  \
+        return same != nullptr && RixEqualChain(*same) ? 1 : 0;                                  \
     }                                                                                            \
     CRixObject* CreateNew() const override { return new Class(); }                               \
     CRixObject* Clone() const override { return new Class(*this); }                              \
     int Assign(const CRixObject& source) override {                                              \
         if (!source.IsKindOf(ClassRecord()))                                                     \
             return 0;                                                                            \
+        const Class* from = dynamic_cast<const Class*>(&source);                                 \
+        if (from == nullptr)                                                                     \
+            return 0;                                                                            \
         BeforeOverwrite();                                                                       \
-        RixCopyChain(static_cast<const Class&>(source));                                         \
+        RixCopyChain(*from);                                                                     \
         return 1;                                                                                \
     }                                                                                            \
     void Reset() override {                                                                      \

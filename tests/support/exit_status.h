@@ -1,0 +1,13 @@
+// Exit-status predicates for death tests that hold on both backends: a process that ends with
+// status -1 reports 255 to a POSIX parent and 0xFFFFFFFF (-1 as a signed int) on Windows.
+#pragma once
+
+#include <gtest/gtest.h>
+
+inline bool ExitedWithMinusOne(int status) {
+#if defined(_WIN32)
+    return status == -1;
+#else
+    return ::testing::ExitedWithCode(255)(status);
+#endif
+}
