@@ -14,6 +14,6 @@ int RegisterRatio(const char* subject, const char* reference, const char* goal);
 
 #define BENCH_RATIO_CAT2(a, b) a##b
 #define BENCH_RATIO_CAT(a, b) BENCH_RATIO_CAT2(a, b)
-#define BENCH_RATIO(subject, reference, goal)                                                    \
-    static const int BENCH_RATIO_CAT(bench_ratio_, __LINE__) =                                   \
+#define BENCH_RATIO(subject, reference, goal)                                                      \
+    static const int BENCH_RATIO_CAT(bench_ratio_, __LINE__) =                                     \
         RegisterRatio(subject, reference, goal)

@@ -11,8 +11,7 @@ uint32_t ClassNameHash(const char* name) {
 }
 
 ClassInfo MakeClassInfo(const char* name, CRixObject* (*create)()) {
-    return ClassInfo{1, create, name, static_cast<int64_t>(std::strlen(name)),
-                     ClassNameHash(name)};
+    return ClassInfo{1, create, name, static_cast<int64_t>(std::strlen(name)), ClassNameHash(name)};
 }
 
 ClassNameInfo MakeClassNameInfo(const char* name) {

@@ -9,19 +9,27 @@
 
 namespace {
 
-void* ProcessHeapAlloc(size_t bytes) { return HeapAlloc(GetProcessHeap(), 0, bytes); }
+void* ProcessHeapAlloc(size_t bytes) {
+    return HeapAlloc(GetProcessHeap(), 0, bytes);
+}
 void* ProcessHeapRealloc(void* p, size_t bytes) {
     return HeapReAlloc(GetProcessHeap(), 0, p, bytes);
 }
-void ProcessHeapFree(void* p) { HeapFree(GetProcessHeap(), 0, p); }
+void ProcessHeapFree(void* p) {
+    HeapFree(GetProcessHeap(), 0, p);
+}
 
 constexpr PoolHeap kProcessHeap{&ProcessHeapAlloc, &ProcessHeapRealloc, &ProcessHeapFree};
 
 } // namespace
 
-const PoolHeap& ProcessPoolHeap() { return kProcessHeap; }
+const PoolHeap& ProcessPoolHeap() {
+    return kProcessHeap;
+}
 
-void RixOutOfMemory() { std::exit(-1); }
+void RixOutOfMemory() {
+    std::exit(-1);
+}
 
 CPoolMem::CPoolMem(const PoolHeap& heap) : m_pHeap(&heap) {
     char* area = static_cast<char*>(m_pHeap->Alloc(static_cast<size_t>(kAreaSize)));
@@ -70,7 +78,9 @@ static CPoolMem g_PoolMem;
 __attribute__((init_priority(101))) static CPoolMem g_PoolMem;
 #endif
 
-CPoolMem& GetMemManager() { return g_PoolMem; }
+CPoolMem& GetMemManager() {
+    return g_PoolMem;
+}
 
 void* RixAllocMem(int64_t size) {
     void* p = g_PoolMem.PoolAlloc(size);
@@ -79,7 +89,9 @@ void* RixAllocMem(int64_t size) {
     return p;
 }
 
-void* RixTryAllocMem(int64_t size) { return g_PoolMem.PoolAlloc(size); }
+void* RixTryAllocMem(int64_t size) {
+    return g_PoolMem.PoolAlloc(size);
+}
 
 void* RixReallocMem(void* p, int64_t size) {
     void* q = g_PoolMem.PoolRealloc(p, size);

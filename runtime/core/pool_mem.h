@@ -128,10 +128,10 @@ CPoolMem& GetMemManager();
 
 // The memory operations, acting on the global pool. The object family reaches them through its
 // first five virtual operations; plain code calls these directly.
-void* RixAllocMem(int64_t size);                // never null: exhausted memory ends the process
-void* RixTryAllocMem(int64_t size);             // null when the heap refuses
-void* RixReallocMem(void* p, int64_t size);     // never null; `p` must not be null
-void RixFreeMem(void* p);                       // null is ignored
+void* RixAllocMem(int64_t size);            // never null: exhausted memory ends the process
+void* RixTryAllocMem(int64_t size);         // null when the heap refuses
+void* RixReallocMem(void* p, int64_t size); // never null; `p` must not be null
+void RixFreeMem(void* p);                   // null is ignored
 
 // Ends the process with status -1 through the orderly exit, so exit handlers still run.
 [[noreturn]] void RixOutOfMemory();

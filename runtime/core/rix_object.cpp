@@ -6,7 +6,9 @@ const ClassInfo* CRixObject::ClassRecord() {
     return &info;
 }
 
-CRixObject* CRixObject::RixCreate() { return new CRixObject(); }
+CRixObject* CRixObject::RixCreate() {
+    return new CRixObject();
+}
 
 int CRixObject::IsEqual(const CRixObject& other) const {
     if (!SameClass(ClassRecord(), other.GetClassInfo()))
@@ -14,9 +16,13 @@ int CRixObject::IsEqual(const CRixObject& other) const {
     return RixEqualChain(other) ? 1 : 0;
 }
 
-CRixObject* CRixObject::CreateNew() const { return new CRixObject(); }
+CRixObject* CRixObject::CreateNew() const {
+    return new CRixObject();
+}
 
-CRixObject* CRixObject::Clone() const { return new CRixObject(*this); }
+CRixObject* CRixObject::Clone() const {
+    return new CRixObject(*this);
+}
 
 int CRixObject::Assign(const CRixObject& source) {
     if (!source.IsKindOf(ClassRecord()))

@@ -90,60 +90,70 @@ inline void DeleteThis(CRixObject* object) {
         object->DeleteThis();
 }
 
-#define RIX_OBJECT(Class, Base, Name)                                                            \
-public:                                                                                          \
-    static const ClassInfo* ClassRecord() {                                                      \
-        static const ClassInfo info = MakeClassInfo(Name, &Class::RixCreate);                    \
-        return &info;                                                                            \
-    }                                                                                            \
-    static CRixObject* RixCreate() { return new Class(); }                                       \
-    const ClassInfo* GetClassInfo() const override { return ClassRecord(); }                     \
-    int IsEqual(const CRixObject& other) const override {                                        \
-        if (!SameClass(ClassRecord(), other.GetClassInfo()))                                     \
-            return 0;                                                                            \
-        const Class* same = dynamic_cast<const Class*>(&other);                                  \
-        return same != nullptr && RixEqualChain(*same) ? 1 : 0;                                  \
-    }                                                                                            \
-    CRixObject* CreateNew() const override { return new Class(); }                               \
-    CRixObject* Clone() const override { return new Class(*this); }                              \
-    int Assign(const CRixObject& source) override {                                              \
-        if (!source.IsKindOf(ClassRecord()))                                                     \
-            return 0;                                                                            \
-        const Class* from = dynamic_cast<const Class*>(&source);                                 \
-        if (from == nullptr)                                                                     \
-            return 0;                                                                            \
-        BeforeOverwrite();                                                                       \
-        RixCopyChain(*from);                                                                     \
-        return 1;                                                                                \
-    }                                                                                            \
-    void Reset() override {                                                                      \
-        BeforeOverwrite();                                                                       \
-        RixResetChain();                                                                         \
-    }                                                                                            \
-    int IsKindOf(const ClassInfo* info) const override {                                         \
-        return SameClass(info, ClassRecord()) ? 1 : Base::IsKindOf(info);                        \
-    }                                                                                            \
-                                                                                                 \
-protected:                                                                                       \
-    bool RixEqualChain(const Class& other) const {                                               \
-        return Base::RixEqualChain(other) && RixEqualFields(other);                              \
-    }                                                                                            \
-    void RixCopyChain(const Class& other) {                                                      \
-        Base::RixCopyChain(other);                                                               \
-        RixCopyFields(other);                                                                    \
-    }                                                                                            \
-    void RixResetChain() {                                                                       \
-        Base::RixResetChain();                                                                   \
-        RixResetFields();                                                                        \
-    }                                                                                            \
-                                                                                                 \
+#define RIX_OBJECT(Class, Base, Name)                                                              \
+public:                                                                                            \
+    static const ClassInfo* ClassRecord() {                                                        \
+        static const ClassInfo info = MakeClassInfo(Name, &Class::RixCreate);                      \
+        return &info;                                                                              \
+    }                                                                                              \
+    static CRixObject* RixCreate() {                                                               \
+        return new Class();                                                                        \
+    }                                                                                              \
+    const ClassInfo* GetClassInfo() const override {                                               \
+        return ClassRecord();                                                                      \
+    }                                                                                              \
+    int IsEqual(const CRixObject& other) const override {                                          \
+        if (!SameClass(ClassRecord(), other.GetClassInfo()))                                       \
+            return 0;                                                                              \
+        const Class* same = dynamic_cast<const Class*>(&other);                                    \
+        return same != nullptr && RixEqualChain(*same) ? 1 : 0;                                    \
+    }                                                                                              \
+    CRixObject* CreateNew() const override {                                                       \
+        return new Class();                                                                        \
+    }                                                                                              \
+    CRixObject* Clone() const override {                                                           \
+        return new Class(*this);                                                                   \
+    }                                                                                              \
+    int Assign(const CRixObject& source) override {                                                \
+        if (!source.IsKindOf(ClassRecord()))                                                       \
+            return 0;                                                                              \
+        const Class* from = dynamic_cast<const Class*>(&source);                                   \
+        if (from == nullptr)                                                                       \
+            return 0;                                                                              \
+        BeforeOverwrite();                                                                         \
+        RixCopyChain(*from);                                                                       \
+        return 1;                                                                                  \
+    }                                                                                              \
+    void Reset() override {                                                                        \
+        BeforeOverwrite();                                                                         \
+        RixResetChain();                                                                           \
+    }                                                                                              \
+    int IsKindOf(const ClassInfo* info) const override {                                           \
+        return SameClass(info, ClassRecord()) ? 1 : Base::IsKindOf(info);                          \
+    }                                                                                              \
+                                                                                                   \
+protected:                                                                                         \
+    bool RixEqualChain(const Class& other) const {                                                 \
+        return Base::RixEqualChain(other) && RixEqualFields(other);                                \
+    }                                                                                              \
+    void RixCopyChain(const Class& other) {                                                        \
+        Base::RixCopyChain(other);                                                                 \
+        RixCopyFields(other);                                                                      \
+    }                                                                                              \
+    void RixResetChain() {                                                                         \
+        Base::RixResetChain();                                                                     \
+        RixResetFields();                                                                          \
+    }                                                                                              \
+                                                                                                   \
 private:
 
 // For a class that adds no fields of its own.
-#define RIX_NO_OWN_FIELDS(Class)                                                                 \
-protected:                                                                                       \
-    bool RixEqualFields(const Class&) const { return true; }                                     \
-    void RixCopyFields(const Class&) {}                                                          \
-    void RixResetFields() {}                                                                     \
-                                                                                                 \
+#define RIX_NO_OWN_FIELDS(Class)                                                                   \
+protected:                                                                                         \
+    bool RixEqualFields(const Class&) const {                                                      \
+        return true;                                                                               \
+    }                                                                                              \
+    void RixCopyFields(const Class&) {}                                                            \
+    void RixResetFields() {}                                                                       \
+                                                                                                   \
 private:

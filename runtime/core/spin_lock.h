@@ -25,4 +25,6 @@ inline void SpinLockAcquire(RixLockWord& word) {
 }
 
 // A plain store of 1: whatever value the waiters' decrements left behind is overwritten.
-inline void SpinLockRelease(RixLockWord& word) { word.store(1, std::memory_order_release); }
+inline void SpinLockRelease(RixLockWord& word) {
+    word.store(1, std::memory_order_release);
+}

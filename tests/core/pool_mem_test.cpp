@@ -62,8 +62,8 @@ TEST_F(PoolTest, RequestsUpToOneBlockComeFromThePoolLargerOnesFromTheHeap) {
         int64_t size;
         bool fromPool;
     };
-    const Case cases[] = {{0, true}, {1, true}, {64, true}, {256, true}, {257, false},
-                          {4096, false}};
+    const Case cases[] = {{0, true},   {1, true},    {64, true},
+                          {256, true}, {257, false}, {4096, false}};
     for (const Case& c : cases) {
         void* p = pool->PoolAlloc(c.size);
         ASSERT_NE(p, nullptr) << c.size;
