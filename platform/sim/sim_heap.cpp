@@ -10,7 +10,9 @@ int g_process_heap_token;
 thread_local DWORD t_last_error = 0;
 } // namespace
 
-HANDLE GetProcessHeap() { return &g_process_heap_token; }
+HANDLE GetProcessHeap() {
+    return &g_process_heap_token;
+}
 
 LPVOID HeapAlloc(HANDLE, DWORD, SIZE_T bytes) {
     // Windows hands out a valid block for a request of 0 bytes; malloc(0) may return null.
@@ -29,7 +31,13 @@ BOOL HeapFree(HANDLE, DWORD, LPVOID mem) {
     return TRUE;
 }
 
-void ExitProcess(UINT code) { _exit(static_cast<int>(code)); }
+void ExitProcess(UINT code) {
+    _exit(static_cast<int>(code));
+}
 
-DWORD GetLastError() { return t_last_error; }
-void SetLastError(DWORD code) { t_last_error = code; }
+DWORD GetLastError() {
+    return t_last_error;
+}
+void SetLastError(DWORD code) {
+    t_last_error = code;
+}
