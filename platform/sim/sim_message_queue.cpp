@@ -208,3 +208,17 @@ void PostQuitMessage(int exit_code) {
     queue->quit_code = exit_code;
     Changed().notify_all();
 }
+
+DWORD GetQueueStatus(UINT flags) {
+    Guard lock(Lock());
+    auto queue = CurrentQueue();
+    DWORD status = 0;
+    if (!queue->sent.empty())
+        status |= QS_SENDMESSAGE;
+    if (!queue->posted.empty() || queue->quit_pending)
+        status |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
+    if (NextTimerDue(*queue, nullptr, 0, 0).value_or(Clock::time_point::max()) <= Clock::now())
+        status |= QS_TIMER;
+    status &= flags;
+    return (status << 16) | status;
+}

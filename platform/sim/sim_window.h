@@ -177,6 +177,16 @@ typedef struct tagWINDOWPOS {
 #define PM_REMOVE 0x0001
 #define PM_NOYIELD 0x0002
 
+#define QS_KEY 0x0001
+#define QS_MOUSEMOVE 0x0002
+#define QS_MOUSEBUTTON 0x0004
+#define QS_POSTMESSAGE 0x0008
+#define QS_TIMER 0x0010
+#define QS_PAINT 0x0020
+#define QS_SENDMESSAGE 0x0040
+#define QS_HOTKEY 0x0080
+#define QS_ALLPOSTMESSAGE 0x0100
+
 #define USER_TIMER_MINIMUM 0x0000000A
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
 
@@ -231,6 +241,9 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT r
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 void PostQuitMessage(int exit_code);
+// The low word tells what is waiting in the calling thread's queue now. FIXME: the high word
+// ("new since the last look") is the same as the low word in the simulation.
+DWORD GetQueueStatus(UINT flags);
 
 // Timers.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
