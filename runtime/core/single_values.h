@@ -41,27 +41,17 @@ inline bool SingleValuesEqual(double a, double b) {
         Class(const Class&) = default;                                                             \
         Class& operator=(const Class&) = default;                                                  \
         ~Class() override = default;                                                               \
-        Type GetValue() const {                                                                    \
-            return m_Value;                                                                        \
-        }                                                                                          \
-        void SetValue(Type value) {                                                                \
-            m_Value = value;                                                                       \
-        }                                                                                          \
-        void* GetValuePtr() override {                                                             \
-            return &m_Value;                                                                       \
-        }                                                                                          \
+        Type GetValue() const { return m_Value; }                                                  \
+        void SetValue(Type value) { m_Value = value; }                                             \
+        void* GetValuePtr() override { return &m_Value; }                                          \
         void DumpToText(CWString& out, int64_t memberLimit) const override;                        \
                                                                                                    \
     protected:                                                                                     \
         bool RixEqualFields(const Class& other) const {                                            \
             return SingleValuesEqual(m_Value, other.m_Value);                                      \
         }                                                                                          \
-        void RixCopyFields(const Class& other) {                                                   \
-            m_Value = other.m_Value;                                                               \
-        }                                                                                          \
-        void RixResetFields() {                                                                    \
-            m_Value = Type();                                                                      \
-        }                                                                                          \
+        void RixCopyFields(const Class& other) { m_Value = other.m_Value; }                        \
+        void RixResetFields() { m_Value = Type(); }                                                \
                                                                                                    \
     private:                                                                                       \
         Type m_Value = Type();                                                                     \
