@@ -195,4 +195,11 @@ TEST(TextToDateTime, AnyUnitsAreSafe) {
     }
 }
 
+TEST(TextToDateTime, LongTextIsInvalid) {
+    std::basic_string<WCHAR> text(TEXT("2024年1月1日"));
+    text.append(1000000, TEXT('9'));
+    EXPECT_EQ(TextToDateTime(text.c_str(), kDateChinese), kInvalidDate);
+    EXPECT_EQ(TextToDateTime(text.c_str(), kDateNumeric), kInvalidDate);
+}
+
 } // namespace
