@@ -7,5 +7,9 @@
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_file.h"
+#include "platform/sim/sim_find.h"
+#include "platform/sim/sim_module.h"
+#include "platform/sim/sim_message_box.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

@@ -19,5 +19,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <wchar.h>
+#include <io.h> // _commit, _fileno
 
 #define KEYSEQ_BACKEND_NAME "win32"
