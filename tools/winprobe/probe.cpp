@@ -1,0 +1,86 @@
+// A console probe for the end-to-end tests: finds top-level windows by title in the real
+// Win32 window tree (under Wine, the one keyseq.exe lives in) and sends them messages.
+//
+//   keyseq_probe wait  <title> [timeout ms]   waits for a visible window; prints its handle
+//   keyseq_probe text  <title>                prints the class name and the window text
+//   keyseq_probe close <title>                posts WM_CLOSE to the window
+//
+// A title may be given as UTF-16 code points, "u:952e,5e8f,53f0", so that the test script
+// does not depend on how the command line is decoded. Exit status 0 on success, 1 when the
+// window is not there, 2 on bad use.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::wstring DecodeTitle(const wchar_t* arg) {
+    if (std::wcsncmp(arg, L"u:", 2) != 0)
+        return arg;
+    std::wstring title;
+    const wchar_t* p = arg + 2;
+    while (*p != 0) {
+        wchar_t* end = nullptr;
+        unsigned long unit = std::wcstoul(p, &end, 16);
+        if (end == p || unit > 0xFFFF)
+            return std::wstring();
+        title.push_back(static_cast<wchar_t>(unit));
+        p = *end == L',' ? end + 1 : end;
+    }
+    return title;
+}
+
+// Prints a text as UTF-8, whatever the console's code page.
+void PrintUtf8(const std::wstring& text) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes,
+                        nullptr, nullptr);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fputs("usage: keyseq_probe wait|text|close <title> [timeout ms]\n", stderr);
+        return 2;
+    }
+    const std::wstring command = argv[1];
+    const std::wstring title = DecodeTitle(argv[2]);
+    if (title.empty())
+        return 2;
+
+    if (command == L"wait") {
+        DWORD timeout = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 20000;
+        const ULONGLONG give_up = GetTickCount64() + timeout;
+        for (;;) {
+            HWND hwnd = FindWindowW(nullptr, title.c_str());
+            if (hwnd != nullptr && IsWindowVisible(hwnd)) {
+                std::printf("%p\n", static_cast<void*>(hwnd));
+                return 0;
+            }
+            if (GetTickCount64() > give_up)
+                return 1;
+            Sleep(100);
+        }
+    }
+
+    HWND hwnd = FindWindowW(nullptr, title.c_str());
+    if (hwnd == nullptr)
+        return 1;
+    if (command == L"text") {
+        wchar_t class_name[256] = {};
+        wchar_t text[512] = {};
+        GetClassNameW(hwnd, class_name, 256);
+        GetWindowTextW(hwnd, text, 512);
+        PrintUtf8(std::wstring(class_name) + L"\n" + text + L"\n");
+        return 0;
+    }
+    if (command == L"close")
+        return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    return 2;
+}
