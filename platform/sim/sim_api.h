@@ -12,5 +12,6 @@
 #include "platform/sim/sim_find.h"
 #include "platform/sim/sim_module.h"
 #include "platform/sim/sim_message_box.h"
+#include "platform/sim/sim_com.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"
