@@ -4,6 +4,7 @@
 #include <map>
 
 namespace {
+CRixWinApp* g_pApp = nullptr; // main thread only
 // Main thread only: windows are created, translated and destroyed there.
 std::map<HWND, CRixPreTranslator*>& Translators() {
     static std::map<HWND, CRixPreTranslator*> translators;
@@ -18,15 +19,32 @@ void SetWindowPreTranslator(HWND hwnd, CRixPreTranslator* translator) {
         Translators()[hwnd] = translator;
 }
 
+CRixWinApp* RixGetApp() {
+    return g_pApp;
+}
+
 int CRixWinApp::WinMain(HINSTANCE instance) {
     m_hInstance = instance;
+    g_pApp = this;
+    int status;
     if (!InitInstance()) {
         if (m_hMainWnd != nullptr && IsWindow(m_hMainWnd))
             DestroyWindow(m_hMainWnd);
         m_hMainWnd = nullptr;
-        return ExitInstance();
+        status = ExitInstance();
+    } else {
+        status = Run();
     }
-    return Run();
+    return status;
+}
+
+CRixWinApp::CRixWinApp() {
+    g_pApp = this;
+}
+
+CRixWinApp::~CRixWinApp() {
+    if (g_pApp == this)
+        g_pApp = nullptr;
 }
 
 void CRixWinApp::CheckMainWindow() {

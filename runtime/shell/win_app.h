@@ -29,10 +29,15 @@ protected:
 // Registers (or, with null, removes) the translator of a window. Main thread only.
 void SetWindowPreTranslator(HWND hwnd, CRixPreTranslator* translator);
 
+class CRixWinApp;
+// The application object whose WinMain is running, or null.
+CRixWinApp* RixGetApp();
+
 class CRixWinApp {
 public:
-    CRixWinApp() = default;
-    virtual ~CRixWinApp() = default;
+    // The newest application object is the one RixGetApp gives, as with the framework's.
+    CRixWinApp();
+    virtual ~CRixWinApp();
     CRixWinApp(const CRixWinApp&) = delete;
     CRixWinApp& operator=(const CRixWinApp&) = delete;
 
