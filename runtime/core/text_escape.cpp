@@ -78,6 +78,12 @@ void AppendEscapedText(CWString& out, const WCHAR* text) {
 }
 
 void AppendQuotedText(CWString& out, const WCHAR* text) {
+    // The opening quote changes `out`; a text taken from it is quoted as it was before.
+    if (text != nullptr && out.OwnsPointer(text)) {
+        CWString copy(text);
+        AppendQuotedText(out, copy.GetText());
+        return;
+    }
     out.AppendChar('"');
     AppendEscapedText(out, text);
     out.AppendChar('"');

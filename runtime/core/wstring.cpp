@@ -80,16 +80,6 @@ CRixMem& CWString::Materialize() {
     return m_Buffer;
 }
 
-void CWString::DropTerminator() {
-    int64_t length = m_Buffer.GetLength();
-    if (length < kUnit)
-        return;
-    WCHAR last;
-    std::memcpy(&last, m_Buffer.GetDataPtr() + length - kUnit, sizeof last);
-    if (last == 0)
-        m_Buffer.CutTail(kUnit);
-}
-
 void CWString::Append(const WCHAR* text) {
     if (text == nullptr || text[0] == 0)
         return;
@@ -118,15 +108,6 @@ void CWString::AppendUnits(const WCHAR* units, int64_t count) {
     static const WCHAR kZero = 0;
     m_Buffer.Append(units, count * kUnit);
     m_Buffer.Append(&kZero, kUnit);
-}
-
-void CWString::AppendChar(WCHAR unit) {
-    if (unit == 0)
-        return;
-    Materialize();
-    DropTerminator();
-    const WCHAR pair[2] = {unit, 0};
-    m_Buffer.Append(pair, sizeof pair);
 }
 
 void CWString::Format(const WCHAR* format, ...) {

@@ -9,6 +9,7 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/platform.h"
 #include "runtime/core/rix_mem.h"
@@ -69,8 +70,16 @@ public:
     void Append(const CWString& text) { Append(text.GetText()); }
     // Appends count units taken as they are (zeros included).
     void AppendUnits(const WCHAR* units, int64_t count);
-    // Appends one unit; zero changes nothing.
-    void AppendChar(WCHAR unit);
+    // Appends one unit; zero changes nothing. Inline: producers call it once per unit.
+    void AppendChar(WCHAR unit) {
+        if (unit == 0)
+            return;
+        if (m_pBorrowed != nullptr)
+            Materialize();
+        DropTerminator();
+        const WCHAR pair[2] = {unit, 0};
+        m_Buffer.Append(pair, sizeof pair);
+    }
     // Replaces the text by printf-style formatting with the platform's wide conversions; an
     // empty result or a format error leaves the empty text. Arguments may point into this text.
     void Format(const WCHAR* format, ...);
@@ -113,7 +122,15 @@ private:
     static const WCHAR kEmptyText[1];
 
     // Drops a trailing zero unit before an append.
-    void DropTerminator();
+    void DropTerminator() {
+        int64_t length = m_Buffer.GetLength();
+        if (length < static_cast<int64_t>(sizeof(WCHAR)))
+            return;
+        WCHAR last;
+        std::memcpy(&last, m_Buffer.GetDataPtr() + length - sizeof(WCHAR), sizeof last);
+        if (last == 0)
+            m_Buffer.CutTail(sizeof(WCHAR));
+    }
 
     CRixMem m_Buffer{kGrowthStep};
 };

@@ -123,4 +123,16 @@ TEST(HexTextToInt64, ReadsDigitsUntilTheFirstOther) {
     EXPECT_EQ(HexTextToInt64(nullptr), 0);
 }
 
+TEST(TextToInt64, LongTextsSaturateOrStop) {
+    // A million digits saturates at once; a million blanks before a digit are skipped.
+    Text digits(1000000, TEXT('7'));
+    EXPECT_EQ(TextToInt64(digits.c_str()), INT64_MAX);
+    digits.insert(digits.begin(), TEXT('-'));
+    EXPECT_EQ(TextToInt64(digits.c_str()), INT64_MIN);
+    Text blanks(1000000, TEXT(' '));
+    EXPECT_EQ(TextToInt64((blanks + TEXT("5")).c_str()), 5);
+    EXPECT_EQ(TextToInt64(blanks.c_str()), 0);
+    EXPECT_EQ(HexTextToInt64(Text(1000000, TEXT('f')).c_str()), -1);
+}
+
 } // namespace

@@ -1,0 +1,76 @@
+// SplitText on a scheme-like text (step codes separated by single spaces) against the same split
+// written with the standard library, and at 1 MiB and 8 MiB to show that the time grows with
+// the input in proportion.
+#include "runtime/shell/split_text.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/support/ratio.h"
+
+namespace {
+
+using Text = std::basic_string<WCHAR>;
+
+// Step codes of a few kinds and lengths, repeated up to the given size in bytes.
+Text MakeSteps(size_t bytes) {
+    static const WCHAR* const kCodes[] = {TEXT("K65"),     TEXT("D50"),   TEXT("L"),
+                                          TEXT("M-10,25"), TEXT("R"),     TEXT("P640,480"),
+                                          TEXT("K8257"),   TEXT("D1000"), TEXT("C")};
+    Text text;
+    const size_t units = bytes / sizeof(WCHAR);
+    text.reserve(units + 16);
+    for (size_t i = 0; text.size() < units; ++i) {
+        if (!text.empty())
+            text += TEXT(' ');
+        text += kCodes[i % (sizeof kCodes / sizeof kCodes[0])];
+    }
+    text.resize(units);
+    if (text.back() == TEXT(' '))
+        text.back() = TEXT('C');
+    return text;
+}
+
+void BM_SplitText(benchmark::State& state) {
+    const Text text = MakeSteps(static_cast<size_t>(state.range(0)));
+    CMStringArray array;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SplitText(text.c_str(), array, TEXT(" "), false, false));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SplitText)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+// The same split: find the next separator, copy the piece into a vector of owned texts.
+void BM_SplitStd(benchmark::State& state) {
+    const Text text = MakeSteps(static_cast<size_t>(state.range(0)));
+    std::vector<Text> pieces;
+    for (auto _ : state) {
+        pieces.clear();
+        pieces.shrink_to_fit();
+        size_t begin = 0;
+        for (;;) {
+            const size_t end = text.find_first_of(TEXT(" "), begin);
+            if (end == Text::npos) {
+                pieces.emplace_back(text, begin);
+                break;
+            }
+            pieces.emplace_back(text, begin, end - begin);
+            begin = end + 1;
+        }
+        benchmark::DoNotOptimize(pieces.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SplitStd)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+BENCH_RATIO("BM_SplitText/1048576", "BM_SplitStd/1048576", "report (1 MiB)");
+BENCH_RATIO("BM_SplitText/8388608", "BM_SplitStd/8388608", "report (8 MiB)");
+BENCH_RATIO("BM_SplitText/8388608", "BM_SplitText/1048576", "about 8 (linear)");
+BENCH_RATIO("BM_SplitStd/8388608", "BM_SplitStd/1048576", "about 8 (reference)");
+
+} // namespace
