@@ -62,7 +62,7 @@ public:
 
 private:
     CRixMem m_LoadedLibraries{kLibraryGrowthStep}; // main thread only (start-up, teardown)
-    CRixUserApp* m_pUserApp = nullptr;              // owned
+    CRixUserApp* m_pUserApp = nullptr;             // owned
     int64_t m_nComInitialized = 0;
     CRITICAL_SECTION m_GdiplusLock;
     ULONG_PTR m_nGdiplusToken = 0; // guarded by m_GdiplusLock

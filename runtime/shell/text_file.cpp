@@ -99,8 +99,8 @@ int WriteTextFile(const CWString& text, const WCHAR* path) {
     bool complete = fwrite(bytes.GetDataPtr(), 1, size, file) == size;
     complete = complete && fflush(file) == 0 && _commit(_fileno(file)) == 0;
     complete = (fclose(file) == 0) && complete;
-    if (!complete ||
-        !MoveFileExW(temporary.GetText(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!complete || !MoveFileExW(temporary.GetText(), path,
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.GetText());
         return 0;
     }

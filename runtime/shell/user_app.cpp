@@ -7,9 +7,9 @@ namespace rg_lch_jb {
 
 const ClassInfo* const* rg_chxl::GetValueClassTable() const {
     static const ClassInfo* const table[8] = {
-        rg_zjl::ClassRecord(),    rg_dzhshl::ClassRecord(),  rg_zfl::ClassRecord(),
-        rg_zhshl::ClassRecord(),  rg_bzhshl::ClassRecord(),  rg_chzhshl::ClassRecord(),
-        rg_xshl::ClassRecord(),   rg_ljxl::ClassRecord(),
+        rg_zjl::ClassRecord(),   rg_dzhshl::ClassRecord(), rg_zfl::ClassRecord(),
+        rg_zhshl::ClassRecord(), rg_bzhshl::ClassRecord(), rg_chzhshl::ClassRecord(),
+        rg_xshl::ClassRecord(),  rg_ljxl::ClassRecord(),
     };
     return table;
 }

@@ -174,7 +174,8 @@ TEST_F(BindAttempts, AbsoluteNameMissingIsTriedBesideTheProgram) {
                                 {nullptr, nullptr, nullptr}};
     CRixMem loaded;
     EXPECT_NE(BindFailure(table, loaded), WString());
-    EXPECT_EQ(Attempts(), (std::vector<WString>{TEXT("Z:\\nowhere\\x.dll"), Dir() + TEXT("x.dll")}));
+    EXPECT_EQ(Attempts(),
+              (std::vector<WString>{TEXT("Z:\\nowhere\\x.dll"), Dir() + TEXT("x.dll")}));
 }
 
 TEST_F(BindAttempts, LoadedLibrariesAreFreedInLoadOrder) {
@@ -188,8 +189,8 @@ TEST_F(BindAttempts, LoadedLibrariesAreFreedInLoadOrder) {
     EXPECT_EQ(BindExternalFunctionTable(table, loaded), 1);
     EXPECT_EQ(sim::LibraryLoadCount(TEXT("first.dll")), 2);
     FreeLoadedLibraries(loaded);
-    EXPECT_EQ(sim::LibraryFreeLog(), (std::vector<std::u16string>{u"first.dll", u"second.dll",
-                                                                  u"first.dll"}));
+    EXPECT_EQ(sim::LibraryFreeLog(),
+              (std::vector<std::u16string>{u"first.dll", u"second.dll", u"first.dll"}));
     EXPECT_EQ(sim::LibraryLoadCount(TEXT("first.dll")), 0);
 }
 

@@ -17,9 +17,7 @@ namespace {
 
 class ListFilesTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_EQ(BindExternalFunctions(libraries()), 1);
-    }
+    static void SetUpTestSuite() { ASSERT_EQ(BindExternalFunctions(libraries()), 1); }
     static void TearDownTestSuite() { FreeLoadedLibraries(libraries()); }
     static CRixMem& libraries() {
         static CRixMem m;
@@ -58,9 +56,8 @@ TEST_F(ListFilesTest, ListsMatchingFilesWithTheirFolder) {
 TEST_F(ListFilesTest, ClearsTheOutputAndListsNothingForMissingFolders) {
     rg_lch_jb::rg_wbshzl out;
     out.Append(TEXT("stale"));
-    EXPECT_EQ(ListFiles(CWString((dir.Path() + TEXT("\\missing")).c_str()), CWString(TEXT("*")),
-                        out),
-              0);
+    EXPECT_EQ(
+        ListFiles(CWString((dir.Path() + TEXT("\\missing")).c_str()), CWString(TEXT("*")), out), 0);
     EXPECT_EQ(out.GetCount(), 0);
 
     ASSERT_TRUE(TempFolder::WriteBytes(dir / TEXT("one.txt"), "x"));

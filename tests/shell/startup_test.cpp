@@ -131,7 +131,8 @@ TEST_F(Startup, PreTranslationThatReturnsZeroSwallowsTheMessage) {
     EXPECT_EQ(g_delivered, std::vector<UINT>{kDelivered});
     EXPECT_TRUE(g_exitHookCalled);
     EXPECT_NE(GetRixAppInstance().GetCurrentUserApp(), nullptr);
-    EXPECT_EQ(GetRixAppInstance().GetCurrentUserApp()->GetClassInfo(), SwallowingApp::ClassRecord());
+    EXPECT_EQ(GetRixAppInstance().GetCurrentUserApp()->GetClassInfo(),
+              SwallowingApp::ClassRecord());
 }
 
 TEST_F(Startup, AppIdleComesOnlyFromCountTwoAfterTheFrameworksOwnIdleWork) {
@@ -237,9 +238,9 @@ TEST_F(StartupGuardDeathTest, OtherExceptionsAreShownAndEndWithMinusOne) {
 }
 
 TEST_F(StartupGuardDeathTest, AStartupClassOutsideTheFamilyEndsWithMinusOne) {
-    EXPECT_EXIT(CRixMFCApp({CRixMem::ClassRecord(), &StartWithWindow})
-                    .WinMain(GetModuleHandleW(nullptr)),
-                ExitedWithMinusOne, "");
+    EXPECT_EXIT(
+        CRixMFCApp({CRixMem::ClassRecord(), &StartWithWindow}).WinMain(GetModuleHandleW(nullptr)),
+        ExitedWithMinusOne, "");
 }
 
 TEST_F(Startup, WithADebuggerTheExceptionTravelsOn) {
