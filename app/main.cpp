@@ -1,12 +1,21 @@
-// Entry point of keyseq.exe: registers the main window class, opens the window titled
-// "键序台" and runs the message loop until the window is closed; the exit status is the
-// quit code, 0.
+// Entry point of keyseq.exe. The process starts through the runtime: the runtime instance and
+// the application object exist before this code runs; the application object creates the
+// startup object through its class record and runs its StartApplication under the start-up
+// guard: bind the external function table, open the main window titled "键序台". Closing the
+// window ends the message loop, and the exit status is 0.
+//
+// FIXME: the startup class opens a plain window until the main form of the window framework
+// exists.
 //
 // The same code builds for the simulated platform. The simulation has no screen and no user
 // to close the window, so the host program runs only with --smoke: it goes through the very
 // same start-up, closes the window with WM_CLOSE as a user would, and ends with the loop's
 // status.
 #include "platform/platform.h"
+#include "runtime/shell/external_functions.h"
+#include "runtime/shell/rix_app_instance.h"
+#include "runtime/shell/rix_mfc_app.h"
+#include "runtime/shell/user_app.h"
 
 namespace {
 
@@ -19,18 +28,24 @@ bool g_close_at_once = false;
 #endif
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    }
+    return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+namespace rg_lch_jxt {
+
+class PlainStartup : public rg_lch_jb::rg_chkchxl {
+    RIX_OBJECT(PlainStartup, rg_lch_jb::rg_chkchxl, "rg_lch_jxt::PlainStartup")
+    RIX_NO_OWN_FIELDS(PlainStartup)
+public:
+    static int StartApplication(CRixUserApp* app);
+};
+
+int PlainStartup::StartApplication(CRixUserApp*) {
+    if (!BindExternalFunctions(GetRixAppInstance().GetLoadedLibraries()))
+        return 0;
+    HINSTANCE instance = GetRixAppInstance().GetInstanceHandle();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -44,32 +59,34 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = kMainWindowClass;
     if (RegisterClassExW(&wc) == 0)
-        return -1;
-
+        return 0;
     HWND hwnd =
         CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                         CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr)
-        return -1;
-    ShowWindow(hwnd, show);
+        return 1; // no main window registered: start-up ends without a loop
+    ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
+    RixGetApp()->m_hMainWnd = hwnd;
 #if defined(KEYSEQ_PLATFORM_SIM)
     if (g_close_at_once)
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
 #endif
-
-    MSG msg;
-    BOOL got;
-    while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    if (got < 0)
-        return -1;
-    return static_cast<int>(msg.wParam);
+    return 1;
 }
 
-#if defined(KEYSEQ_PLATFORM_SIM)
+} // namespace rg_lch_jxt
+
+// Constructed after the runtime instance, destroyed before it.
+static CRixMFCApp theApp({rg_lch_jxt::PlainStartup::ClassRecord(),
+                          &rg_lch_jxt::PlainStartup::StartApplication});
+
+#if defined(KEYSEQ_PLATFORM_WIN32)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    theApp.SetArguments(__argc, __wargv);
+    return theApp.WinMain(instance);
+}
+#else
 #include <cstdio>
 #include <cstring>
 
@@ -81,6 +98,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     g_close_at_once = true;
-    return wWinMain(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
+    return theApp.WinMain(GetModuleHandleW(nullptr));
 }
 #endif

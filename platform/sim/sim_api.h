@@ -8,5 +8,10 @@
 #include "platform/sim/sim_oleaut.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_file.h"
+#include "platform/sim/sim_find.h"
+#include "platform/sim/sim_module.h"
+#include "platform/sim/sim_message_box.h"
+#include "platform/sim/sim_com.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

@@ -21,5 +21,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <wchar.h>
+#include <io.h> // _commit, _fileno
+#include <objbase.h>
+#include <ole2.h>
+
+// The one GDI+ call the start-up code makes; <gdiplus.h> itself does not build with NOMINMAX.
+extern "C" void WINAPI GdiplusShutdown(ULONG_PTR token);
 
 #define KEYSEQ_BACKEND_NAME "win32"

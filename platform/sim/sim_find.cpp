@@ -1,0 +1,117 @@
+// Directory search over opendir/readdir, with the entries taken at FindFirstFileW.
+#include "platform/sim/sim_find.h"
+
+#include <cstring>
+#include <dirent.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_path.h"
+
+namespace {
+
+struct Search {
+    std::vector<WIN32_FIND_DATAW> entries;
+    size_t next = 0;
+};
+
+// 100-nanosecond intervals from 1601 to 1970.
+constexpr ULONGLONG kEpochDelta = 116444736000000000ULL;
+
+FILETIME ToFileTime(const timespec& t) {
+    ULONGLONG v = kEpochDelta + static_cast<ULONGLONG>(t.tv_sec) * 10000000ULL +
+                  static_cast<ULONGLONG>(t.tv_nsec) / 100;
+    return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
+}
+
+bool Describe(const std::string& host, const std::u16string& name, WIN32_FIND_DATAW& out) {
+    struct stat st;
+    if (stat(host.c_str(), &st) != 0 || name.size() >= MAX_PATH)
+        return false;
+    std::memset(&out, 0, sizeof out);
+    out.dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (!S_ISDIR(st.st_mode) && (st.st_mode & 0222) == 0)
+        out.dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+    out.ftCreationTime = ToFileTime(st.st_ctim);
+    out.ftLastAccessTime = ToFileTime(st.st_atim);
+    out.ftLastWriteTime = ToFileTime(st.st_mtim);
+    if (!S_ISDIR(st.st_mode)) {
+        out.nFileSizeHigh = static_cast<DWORD>(static_cast<ULONGLONG>(st.st_size) >> 32);
+        out.nFileSizeLow = static_cast<DWORD>(st.st_size);
+    }
+    std::memcpy(out.cFileName, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
+    return true;
+}
+
+} // namespace
+
+HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
+    sim::detail::HostPath host = sim::detail::ToHostPath(pattern, true);
+    if (!host.ok) {
+        SetLastError(host.error);
+        return INVALID_HANDLE_VALUE;
+    }
+    size_t slash = host.path.rfind('/');
+    std::string dir = slash == 0 ? "/" : host.path.substr(0, slash);
+    std::u16string mask = sim::detail::Utf8ToUtf16(host.path.substr(slash + 1));
+    if (mask.empty())
+        mask = u"*"; // the root itself: Windows refuses it, nothing matches
+    DIR* d = opendir(dir.c_str());
+    if (d == nullptr) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    auto* search = new Search;
+    std::vector<std::pair<std::string, std::u16string>> names;
+    if (dir != "/") {
+        names.push_back({".", u"."});
+        names.push_back({"..", u".."});
+    }
+    while (dirent* e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n != "." && n != "..")
+            names.push_back({n, sim::detail::Utf8ToUtf16(n)});
+    }
+    closedir(d);
+    for (const auto& [raw, name] : names) {
+        if (!sim::detail::MatchWildcard(mask, name))
+            continue;
+        WIN32_FIND_DATAW entry;
+        std::string full = raw == "." ? dir : raw == ".." ? dir + "/.." : dir + "/" + raw;
+        if (Describe(full, name, entry))
+            search->entries.push_back(entry);
+    }
+    if (search->entries.empty()) {
+        delete search;
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    *data = search->entries[0];
+    search->next = 1;
+    return search;
+}
+
+BOOL FindNextFileW(HANDLE handle, LPWIN32_FIND_DATAW data) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    auto* search = static_cast<Search*>(handle);
+    if (search->next >= search->entries.size()) {
+        SetLastError(ERROR_NO_MORE_FILES);
+        return FALSE;
+    }
+    *data = search->entries[search->next++];
+    return TRUE;
+}
+
+BOOL FindClose(HANDLE handle) {
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    delete static_cast<Search*>(handle);
+    return TRUE;
+}

@@ -1,0 +1,93 @@
+// The message loop with pre-translation up the parent chain and idle calls.
+#include "runtime/shell/win_app.h"
+
+#include <map>
+
+namespace {
+CRixWinApp* g_pApp = nullptr; // main thread only
+// Main thread only: windows are created, translated and destroyed there.
+std::map<HWND, CRixPreTranslator*>& Translators() {
+    static std::map<HWND, CRixPreTranslator*> translators;
+    return translators;
+}
+} // namespace
+
+void SetWindowPreTranslator(HWND hwnd, CRixPreTranslator* translator) {
+    if (translator == nullptr)
+        Translators().erase(hwnd);
+    else
+        Translators()[hwnd] = translator;
+}
+
+CRixWinApp* RixGetApp() {
+    return g_pApp;
+}
+
+int CRixWinApp::WinMain(HINSTANCE instance) {
+    m_hInstance = instance;
+    g_pApp = this;
+    int status;
+    if (!InitInstance()) {
+        if (m_hMainWnd != nullptr && IsWindow(m_hMainWnd))
+            DestroyWindow(m_hMainWnd);
+        m_hMainWnd = nullptr;
+        status = ExitInstance();
+    } else {
+        status = Run();
+    }
+    return status;
+}
+
+CRixWinApp::CRixWinApp() {
+    g_pApp = this;
+}
+
+CRixWinApp::~CRixWinApp() {
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+void CRixWinApp::CheckMainWindow() {
+    if (m_hMainWnd != nullptr && !IsWindow(m_hMainWnd)) {
+        m_hMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+}
+
+BOOL CRixWinApp::PreTranslateMessage(MSG* msg) {
+    for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = GetParent(hwnd)) {
+        auto found = Translators().find(hwnd);
+        if (found != Translators().end() && found->second->PreTranslateMessage(msg))
+            return TRUE;
+        if (hwnd == m_hMainWnd)
+            break;
+    }
+    return FALSE;
+}
+
+int CRixWinApp::Run() {
+    MSG msg;
+    bool idle = true;
+    LONG count = 0;
+    for (;;) {
+        while (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(count++))
+                idle = false;
+            CheckMainWindow();
+        }
+        do {
+            BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                m_nExitCode = static_cast<int>(msg.wParam);
+                return ExitInstance();
+            }
+            if (got > 0 && !PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            CheckMainWindow();
+            idle = true;
+            count = 0;
+        } while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}

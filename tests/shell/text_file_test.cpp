@@ -1,0 +1,163 @@
+// Whole-file reads and text-file writes on both backends: round trips, the byte-order mark and
+// odd lengths, the defined results for bad paths, and a failed write that leaves the old file.
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "runtime/core/rix_mem.h"
+#include "runtime/core/wstring.h"
+#include "runtime/shell/text_file.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+std::string Bytes(const CRixMem& m) {
+    return std::string(reinterpret_cast<const char*>(m.GetDataPtr()),
+                       static_cast<size_t>(m.GetLength()));
+}
+
+WString Read(const WString& path) {
+    CWString text;
+    ReadTextFile(path.c_str(), text);
+    return WString(text.GetText(), static_cast<size_t>(text.GetLength()));
+}
+
+TEST(TextFile, RoundTripsTextsExactly) {
+    TempFolder dir;
+    const WString texts[] = {
+        TEXT(""),
+        TEXT("K65 D100 M0"),
+        TEXT("键序台 方案"),
+        WString(TEXT("emoji \xD83D\xDE00 end")), // a surrogate pair
+        WString(TEXT("line\r\nnext\ttab")),
+    };
+    for (const WString& t : texts) {
+        WString path = dir / TEXT("scheme.txt");
+        ASSERT_EQ(WriteTextFile(CWString(t.c_str()), path.c_str()), 1) << Narrow(t);
+        EXPECT_EQ(Read(path), t) << Narrow(t);
+        std::string raw = TempFolder::ReadBytes(path);
+        ASSERT_EQ(raw.size(), 2 + 2 * t.size());
+        EXPECT_EQ(raw.substr(0, 2), "\xFF\xFE");
+    }
+}
+
+TEST(TextFile, WritesLittleEndianUnitsAfterTheMark) {
+    TempFolder dir;
+    WString path = dir / TEXT("a.txt");
+    ASSERT_EQ(WriteTextFile(CWString(TEXT("A键")), path.c_str()), 1);
+    EXPECT_EQ(TempFolder::ReadBytes(path), std::string("\xFF\xFE\x41\x00\x2E\x95", 6));
+}
+
+TEST(TextFile, ReadsWhateverBytesAreThere) {
+    TempFolder dir;
+    struct Case {
+        std::string bytes;
+        WString text;
+    };
+    const Case cases[] = {
+        {std::string("\xFF\xFE\x41", 3), TEXT("A")},      // odd length: the last byte pairs with 0
+        {std::string("\x41\x00\x42\x00", 4), TEXT("AB")}, // no mark
+        {std::string("\xFF\xFE", 2), TEXT("")},           // only the mark
+        {std::string("\x00\x00\x41\x00", 4), TEXT("")},   // starts with a zero unit
+        {std::string("\x41\x00\x00\x00\x42\x00", 6), TEXT("A")},        // stops at a zero unit
+        {std::string("\x41", 1), TEXT("A")},                            // one byte, the same
+        {std::string(), TEXT("")},                                      // empty file
+        {std::string("ab", 2), WString(1, static_cast<WCHAR>(0x6261))}, // UTF-8: garbage
+    };
+    for (const Case& c : cases) {
+        WString path = dir / TEXT("in.txt");
+        ASSERT_TRUE(TempFolder::WriteBytes(path, c.bytes));
+        EXPECT_EQ(Read(path), c.text) << c.bytes.size() << " bytes";
+    }
+}
+
+TEST(TextFile, ReadFileBytesTellsEmptyFromMissing) {
+    TempFolder dir;
+    ASSERT_TRUE(TempFolder::WriteBytes(dir / TEXT("four"), "1234"));
+    ASSERT_TRUE(TempFolder::WriteBytes(dir / TEXT("empty"), ""));
+    CRixMem m;
+    EXPECT_EQ(ReadFileBytes((dir / TEXT("four")).c_str(), 10, m), 4);
+    EXPECT_EQ(Bytes(m), "1234");
+    EXPECT_EQ(ReadFileBytes((dir / TEXT("four")).c_str(), 2, m), 2);
+    EXPECT_EQ(Bytes(m), "12");
+    EXPECT_EQ(ReadFileBytes((dir / TEXT("four")).c_str(), -1, m), 4);
+
+    EXPECT_EQ(ReadFileBytes((dir / TEXT("empty")).c_str(), -1, m), 0);
+    EXPECT_EQ(m.GetLength(), 0);
+    ReadFileBytes((dir / TEXT("four")).c_str(), -1, m);
+    EXPECT_EQ(ReadFileBytes((dir / TEXT("missing")).c_str(), -1, m), -1);
+    EXPECT_EQ(m.GetLength(), 0);
+    ReadFileBytes((dir / TEXT("four")).c_str(), -1, m);
+    EXPECT_EQ(ReadFileBytes(dir.Path().c_str(), -1, m), -1); // a directory
+    EXPECT_EQ(m.GetLength(), 0);
+
+    // A null or empty path leaves the buffer as it was.
+    ReadFileBytes((dir / TEXT("four")).c_str(), -1, m);
+    EXPECT_EQ(ReadFileBytes(nullptr, -1, m), -1);
+    EXPECT_EQ(ReadFileBytes(TEXT(""), -1, m), -1);
+    EXPECT_EQ(Bytes(m), "1234");
+}
+
+TEST(TextFile, BadPathsGiveTheDefinedResults) {
+    TempFolder dir;
+    const WString longName(300, TEXT('n'));
+    const WString paths[] = {
+        TEXT(""),
+        dir / TEXT("missing\\x.txt"),
+        dir / TEXT("bad|name.txt"),
+        dir / TEXT("a\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\nowhere\\x.txt"),
+        dir / longName,
+    };
+    for (const WString& p : paths) {
+        CWString text(TEXT("old"));
+        ReadTextFile(p.c_str(), text);
+        EXPECT_EQ(text.GetLength(), 0) << Narrow(p);
+        EXPECT_EQ(WriteTextFile(CWString(TEXT("x")), p.c_str()), 0) << Narrow(p);
+        EXPECT_EQ(GetFileAttributesW(p.c_str()), INVALID_FILE_ATTRIBUTES) << Narrow(p);
+    }
+    EXPECT_EQ(WriteTextFile(CWString(TEXT("x")), nullptr), 0);
+    CWString text;
+    EXPECT_EQ(ReadTextFile(nullptr, text).GetLength(), 0);
+}
+
+TEST(TextFile, AFailedWriteKeepsTheOldFile) {
+    TempFolder dir;
+    WString path = dir / TEXT("keep.txt");
+    ASSERT_EQ(WriteTextFile(CWString(TEXT("precious")), path.c_str()), 1);
+
+    // The temporary file cannot be made: a folder stands in its place.
+    WString blocker = path + TEXT(".keyseq-partial");
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+    EXPECT_EQ(WriteTextFile(CWString(TEXT("replacement")), path.c_str()), 0);
+    EXPECT_EQ(Read(path), TEXT("precious"));
+    ASSERT_TRUE(RemoveDirectoryW(blocker.c_str()));
+
+    // The target is a folder: the finished temporary file cannot take its place, and goes.
+    WString folder = dir / TEXT("folder.txt");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_EQ(WriteTextFile(CWString(TEXT("x")), folder.c_str()), 0);
+    EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(GetFileAttributesW((folder + TEXT(".keyseq-partial")).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(TextFile, AFullDiskKeepsTheOldFile) {
+#if defined(KEYSEQ_PLATFORM_WIN32)
+    GTEST_SKIP() << "a full disk is simulated on the host backend only";
+#else
+    TempFolder dir;
+    WString path = dir / TEXT("keep.txt");
+    ASSERT_EQ(WriteTextFile(CWString(TEXT("precious")), path.c_str()), 1);
+    for (long long limit : {0LL, 1LL, 2LL, 9LL}) {
+        sim::SetWriteLimit(limit);
+        int result = WriteTextFile(CWString(TEXT("a longer replacement text")), path.c_str());
+        sim::SetWriteLimit(-1);
+        EXPECT_EQ(result, 0) << limit;
+        EXPECT_EQ(Read(path), TEXT("precious")) << limit;
+        EXPECT_EQ(GetFileAttributesW((path + TEXT(".keyseq-partial")).c_str()),
+                  INVALID_FILE_ATTRIBUTES)
+            << limit;
+    }
+#endif
+}
+
+} // namespace
