@@ -1,0 +1,110 @@
+// Internal to the simulated backend: the records behind window classes, windows, message
+// queues and timers, all guarded by the dispatcher lock (sim_dispatcher.h), and the helpers
+// that the window, message and timer sources share.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/sim/sim_dispatcher.h"
+#include "platform/sim/sim_testing.h"
+#include "platform/sim/sim_window.h"
+
+namespace sim::detail {
+
+struct WindowClass {
+    std::u16string name;
+    ATOM atom = 0;
+    WNDCLASSEXW wc{}; // lpszClassName and lpszMenuName point into this record
+    std::u16string menu_name;
+    bool menu_is_resource_id = false;
+    int window_count = 0; // a class with windows cannot be unregistered
+};
+
+struct Window {
+    HWND handle = nullptr;
+    std::shared_ptr<WindowClass> window_class;
+    WNDPROC proc = nullptr;
+    DWORD thread = 0;           // the owning thread; its queue receives the messages
+    HWND parent = nullptr;      // child windows only
+    HWND owner = nullptr;       // top-level windows only
+    std::vector<HWND> children; // in z-order, top first (creation order)
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    HINSTANCE instance = nullptr;
+    LONG_PTR id = 0; // GWLP_ID: the control id of a child, the menu of others
+    LONG_PTR user_data = 0;
+    std::vector<unsigned char> extra; // cbWndExtra bytes
+    std::u16string text;
+    RECT rect{}; // in the parent's client coordinates (screen for top level)
+    bool destroying = false;
+};
+
+struct SentMessage {
+    HWND hwnd;
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+    LRESULT result = 0;
+    bool done = false;
+};
+
+struct Timer {
+    HWND hwnd;
+    UINT_PTR id;
+    UINT elapse;
+    TIMERPROC proc;
+    Clock::time_point due;
+};
+
+struct ThreadQueue {
+    DWORD thread = 0;
+    std::deque<MSG> posted;
+    std::deque<std::shared_ptr<SentMessage>> sent; // from other threads, awaiting handling
+    bool quit_pending = false;
+    int quit_code = 0;
+    std::vector<Timer> timers;
+    UINT_PTR next_thread_timer_id = 1;
+};
+
+struct UserState {
+    std::unordered_map<std::u16string, std::shared_ptr<WindowClass>> classes; // by folded name
+    ATOM next_atom = 0xC000;
+    std::unordered_map<HWND, std::shared_ptr<Window>> windows;
+    std::vector<HWND> top_level; // in z-order, top first
+    uintptr_t next_hwnd = 0x10010;
+    std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
+};
+
+// All of these are called with Lock() held.
+UserState& User();
+std::shared_ptr<Window> FindWindowRecord(HWND hwnd);
+std::shared_ptr<WindowClass> FindClassRecord(LPCWSTR name_or_atom);
+std::u16string FoldCase(const WCHAR* text);
+// The calling thread's queue, made on first use.
+std::shared_ptr<ThreadQueue> CurrentQueue();
+bool IsDescendant(HWND ancestor, HWND hwnd);
+// Takes a window out of every table; no messages. Its children must be gone already.
+void UnlinkWindow(Window& window);
+
+// Calls a window procedure and records it in the message log; the lock must not be held.
+LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                 MessageRoute route);
+void LogMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, MessageRoute route);
+
+// Whether a message for hwnd passes the window and range filter of GetMessage/PeekMessage.
+bool PassesFilter(HWND msg_hwnd, UINT message, HWND filter, UINT filter_min, UINT filter_max);
+
+// Timers of a queue: a due timer that passes the filter, as a WM_TIMER message (restarted
+// when remove is set); the earliest time any such timer is due.
+bool TakeDueTimer(ThreadQueue& queue, HWND filter, UINT filter_min, UINT filter_max, bool remove,
+                  MSG* msg);
+std::optional<Clock::time_point> NextTimerDue(const ThreadQueue& queue, HWND filter,
+                                              UINT filter_min, UINT filter_max);
+void KillWindowTimers(HWND hwnd);
+
+} // namespace sim::detail
