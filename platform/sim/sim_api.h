@@ -7,5 +7,8 @@
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_waitable_timer.h"
+#include "platform/sim/sim_input.h"
+#include "platform/sim/sim_hook.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

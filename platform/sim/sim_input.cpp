@@ -9,18 +9,13 @@
 
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_window.h"
 
 namespace {
 
-// Message numbers that low-level hooks receive as wParam.
-constexpr WPARAM kKeyDown = 0x0100;
-constexpr WPARAM kKeyUp = 0x0101;
-constexpr WPARAM kSysKeyDown = 0x0104;
-constexpr WPARAM kSysKeyUp = 0x0105;
-constexpr WPARAM kMouseMove = 0x0200;
-constexpr WPARAM kButtonDown[4] = {0, 0x0201, 0x0204, 0x0207};
-constexpr WPARAM kButtonUp[4] = {0, 0x0202, 0x0205, 0x0208};
-constexpr WPARAM kMouseWheel = 0x020A;
+// Message numbers that low-level hooks receive as wParam, by button number.
+constexpr WPARAM kButtonDown[4] = {0, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+constexpr WPARAM kButtonUp[4] = {0, WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
 constexpr UINT kButtonVk[4] = {0, VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
 
 // Everything below is guarded by g_mutex. Hooks are called with it released, so that a hook
@@ -145,7 +140,7 @@ void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
         // key's own release is a plain key-up, since Alt is no longer down after it.
         bool alt = up ? (g_held[VK_MENU] && !IsAltKey(vk)) : (g_held[VK_MENU] || IsAltKey(vk));
         bool sys = (alt && !g_held[VK_CONTROL]) || (!up && vk == VK_F10);
-        message = up ? (sys ? kSysKeyUp : kKeyUp) : (sys ? kSysKeyDown : kKeyDown);
+        message = up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
         record.vkCode = vk;
         record.scanCode = scan;
         record.flags = (injected ? LLKHF_INJECTED : 0) | (up ? LLKHF_UP : 0) |
@@ -168,7 +163,7 @@ void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
 void MouseEvent(sim::InputKind kind, int button, POINT target, DWORD data, bool injected,
                 ULONG_PTR extra) {
     MSLLHOOKSTRUCT record{};
-    WPARAM message = kMouseMove;
+    WPARAM message = WM_MOUSEMOVE;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         target = Clip(target.x, target.y);
@@ -180,7 +175,7 @@ void MouseEvent(sim::InputKind kind, int button, POINT target, DWORD data, bool 
             message = kButtonUp[button];
             break;
         case sim::InputKind::Wheel:
-            message = kMouseWheel;
+            message = WM_MOUSEWHEEL;
             break;
         default:
             break;
@@ -271,7 +266,7 @@ UINT MapVirtualKeyW(UINT code, UINT map_type) {
 
 UINT SendInput(UINT count, LPINPUT inputs, int size) {
     if (size != static_cast<int>(sizeof(INPUT)) || (count > 0 && inputs == nullptr)) {
-        SetLastError(87); // ERROR_INVALID_PARAMETER
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     for (UINT i = 0; i < count; ++i) {

@@ -95,6 +95,16 @@ typedef short SHORT;
 #define INPUT_KEYBOARD 1
 #define INPUT_HARDWARE 2
 
+// Mouse messages that low-level mouse hooks receive.
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MOUSEWHEEL 0x020A
+
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 

@@ -20,4 +20,10 @@
 #include <stdlib.h>
 #include <wchar.h>
 
+// Newer than the mingw-w64 headers: a waitable timer that is not rounded to the system tick
+// (Windows 10 1803 and later; older systems refuse the flag).
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
 #define KEYSEQ_BACKEND_NAME "win32"
