@@ -13,3 +13,5 @@
 #else
 #include "platform/sim/sim_api.h"
 #endif
+
+#include "platform/platform_format.h"

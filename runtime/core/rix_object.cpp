@@ -1,6 +1,11 @@
 // The default object protocol of CRixObject.
 #include "runtime/core/rix_object.h"
 
+#include <cstdint>
+
+#include "runtime/core/utf8.h"
+#include "runtime/core/wstring.h"
+
 const ClassInfo* CRixObject::ClassRecord() {
     static const ClassInfo info = MakeClassInfo("CRixObject", &CRixObject::RixCreate);
     return &info;
@@ -41,6 +46,13 @@ int CRixObject::IsKindOf(const ClassInfo* info) const {
     return SameClass(info, ClassRecord()) ? 1 : 0;
 }
 
-// FIXME: the readable description (class name and address) arrives with CWString; until then
-// the default dump writes nothing.
-void CRixObject::DumpToText(CWString&, int64_t) const {}
+// Any object without a dump of its own describes itself by class name and address.
+void CRixObject::DumpToText(CWString& out, int64_t) const {
+    CWString name;
+    Utf8ToText(GetClassInfo()->pszName, name);
+    out.AppendFormat(TEXT("无法解析的对象数据,其输出类名为: \"%s\", 地址为: 0x%I64x"),
+                     name.GetText(),
+                     static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(this)));
+    if (IsEmptyObject())
+        out.Append(TEXT(", 为空对象"));
+}
