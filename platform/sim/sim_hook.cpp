@@ -64,8 +64,8 @@ HWND SinkOfCurrentThread() {
         wc.lpszClassName = kSinkClass;
         RegisterClassExW(&wc);
     });
-    return CreateWindowExW(0, kSinkClass, TEXT(""), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           nullptr, nullptr);
+    return CreateWindowExW(0, kSinkClass, TEXT(""), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                           nullptr);
 }
 
 } // namespace
@@ -98,9 +98,8 @@ BOOL UnhookWindowsHookEx(HHOOK handle) {
         }
         auto removed = *it;
         g_hooks.erase(it);
-        bool sink_used = std::any_of(g_hooks.begin(), g_hooks.end(), [&](const auto& hook) {
-            return hook->sink == removed->sink;
-        });
+        bool sink_used = std::any_of(g_hooks.begin(), g_hooks.end(),
+                                     [&](const auto& hook) { return hook->sink == removed->sink; });
         if (!sink_used && removed->thread == GetCurrentThreadId())
             sink_to_destroy = removed->sink;
     }
@@ -130,8 +129,7 @@ bool CallLowLevelHooks(int id, WPARAM message, LPARAM record) {
             // simulation waits for the installing thread to pump, however long it takes. A
             // thread that has ended has no sink any more, and the send answers 0.
             HookCall call{hook->proc, message, record};
-            result = SendMessageW(hook->sink, kHookCallMessage, reinterpret_cast<WPARAM>(&call),
-                                  0);
+            result = SendMessageW(hook->sink, kHookCallMessage, reinterpret_cast<WPARAM>(&call), 0);
         }
         if (result != 0)
             return true;

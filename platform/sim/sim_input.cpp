@@ -130,29 +130,35 @@ bool IsAltKey(UINT vk) {
     return vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU;
 }
 
+bool IsCtrlKey(UINT vk) {
+    return vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL;
+}
+
 void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
     vk &= 0xFF;
     KBDLLHOOKSTRUCT record{};
     WPARAM message;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        // Alt turns key messages into system key messages unless Ctrl is held too; the Alt
-        // key's own release is a plain key-up, since Alt is no longer down after it.
+        // Alt turns key messages into system key messages unless Ctrl is held too, both as
+        // they are after the event: releasing Alt is a plain key-up, releasing Ctrl while
+        // Alt stays down a system one.
         bool alt = up ? (g_held[VK_MENU] && !IsAltKey(vk)) : (g_held[VK_MENU] || IsAltKey(vk));
-        bool sys = (alt && !g_held[VK_CONTROL]) || (!up && vk == VK_F10);
+        bool ctrl =
+            up ? (g_held[VK_CONTROL] && !IsCtrlKey(vk)) : (g_held[VK_CONTROL] || IsCtrlKey(vk));
+        bool sys = (alt && !ctrl) || (!up && vk == VK_F10);
         message = up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
         record.vkCode = vk;
         record.scanCode = scan;
-        record.flags = (injected ? LLKHF_INJECTED : 0) | (up ? LLKHF_UP : 0) |
-                       (alt ? LLKHF_ALTDOWN : 0);
+        record.flags =
+            (injected ? LLKHF_INJECTED : 0) | (up ? LLKHF_UP : 0) | (alt ? LLKHF_ALTDOWN : 0);
         record.time = NowMilliseconds();
         record.dwExtraInfo = extra;
         g_log.push_back(sim::InputRecord{up ? sim::InputKind::KeyUp : sim::InputKind::KeyDown,
                                          injected, vk, scan, 0, g_cursor, NowMicroseconds(),
                                          extra});
     }
-    if (sim::detail::CallLowLevelHooks(WH_KEYBOARD_LL, message,
-                                       reinterpret_cast<LPARAM>(&record)))
+    if (sim::detail::CallLowLevelHooks(WH_KEYBOARD_LL, message, reinterpret_cast<LPARAM>(&record)))
         return;
     std::lock_guard<std::mutex> lock(g_mutex);
     SetHeld(vk, !up);
@@ -297,8 +303,8 @@ BOOL GetCursorPos(LPPOINT point) {
 BOOL SetCursorPos(int x, int y) {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_cursor = Clip(x, y);
-    g_log.push_back(sim::InputRecord{sim::InputKind::CursorSet, true, 0, 0, 0, g_cursor,
-                                     NowMicroseconds(), 0});
+    g_log.push_back(
+        sim::InputRecord{sim::InputKind::CursorSet, true, 0, 0, 0, g_cursor, NowMicroseconds(), 0});
     return TRUE;
 }
 

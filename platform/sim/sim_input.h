@@ -168,13 +168,13 @@ enum class InputKind { KeyDown, KeyUp, ButtonDown, ButtonUp, Move, Wheel, Cursor
 
 struct InputRecord {
     InputKind kind;
-    bool injected;       // entered by keybd_event / SendInput / SetCursorPos, not by a device
-    UINT vk;             // keys: the virtual-key code
-    UINT scan;           // keys: the scan code as given
-    int button;          // buttons: 1 left, 2 right, 3 middle
-    POINT pt;            // the cursor after the record took effect
-    LONGLONG time_us;    // microseconds on the QueryPerformanceCounter time line
-    ULONG_PTR extra;     // the extra information word as given
+    bool injected;    // entered by keybd_event / SendInput / SetCursorPos, not by a device
+    UINT vk;          // keys: the virtual-key code
+    UINT scan;        // keys: the scan code as given
+    int button;       // buttons: 1 left, 2 right, 3 middle
+    POINT pt;         // the cursor after the record took effect
+    LONGLONG time_us; // microseconds on the QueryPerformanceCounter time line
+    ULONG_PTR extra;  // the extra information word as given
 };
 
 // A copy of the log, oldest first; ResetInput empties it, releases every key and button and

@@ -66,8 +66,8 @@ HANDLE CreateWaitableTimerW(LPSECURITY_ATTRIBUTES, BOOL manual_reset, LPCWSTR na
     return NewTimer(manual_reset != FALSE, name);
 }
 
-BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE completion,
-                      LPVOID, BOOL) {
+BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due, LONG period,
+                      PTIMERAPCROUTINE completion, LPVOID, BOOL) {
     if (due == nullptr || due->QuadPart > 0 || period != 0 || completion != nullptr) {
         SetLastError(ERROR_NOT_SUPPORTED);
         return FALSE;

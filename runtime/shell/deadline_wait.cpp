@@ -56,9 +56,9 @@ bool CDeadlineWait::WaitUntil(LONGLONG deadline, HANDLE stop) {
             // Rounded up to whole 100 ns units, so the timer never fires before the deadline
             // because of the conversion.
             LARGE_INTEGER due;
-            due.QuadPart = -((remaining / frequency) * kUnitsPerSecond +
-                             ((remaining % frequency) * kUnitsPerSecond + frequency - 1) /
-                                 frequency);
+            due.QuadPart =
+                -((remaining / frequency) * kUnitsPerSecond +
+                  ((remaining % frequency) * kUnitsPerSecond + frequency - 1) / frequency);
             if (SetWaitableTimer(m_hTimer, &due, 0, nullptr, nullptr, FALSE)) {
                 HANDLE handles[2] = {stop, m_hTimer};
                 DWORD first = stop != nullptr ? 0 : 1;
@@ -73,8 +73,8 @@ bool CDeadlineWait::WaitUntil(LONGLONG deadline, HANDLE stop) {
         }
         // No timer: the stop event's own time-out, rounded up to whole milliseconds.
         LONGLONG ms = (remaining * 1000 + frequency - 1) / frequency;
-        DWORD timeout = ms >= static_cast<LONGLONG>(INFINITE) ? INFINITE - 1
-                                                              : static_cast<DWORD>(ms);
+        DWORD timeout =
+            ms >= static_cast<LONGLONG>(INFINITE) ? INFINITE - 1 : static_cast<DWORD>(ms);
         if (stop != nullptr) {
             if (WaitForSingleObject(stop, timeout) == WAIT_OBJECT_0)
                 return true;

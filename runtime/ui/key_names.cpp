@@ -44,10 +44,10 @@ constexpr std::array<const WCHAR*, 256> MakeKeyNames() {
         t[0x41 + i] = letters[i];
     t[0x6A] = TEXT("PadMul");
     t[0x6B] = TEXT("PadPlus");
-    const WCHAR* const functions[] = {
-        TEXT("F1"),  TEXT("F2"),  TEXT("F3"),  TEXT("F4"),  TEXT("F5"),  TEXT("F6"),
-        TEXT("F7"),  TEXT("F8"),  TEXT("F9"),  TEXT("F10"), TEXT("F11"), TEXT("F12"),
-        TEXT("F13"), TEXT("F14"), TEXT("F15"), TEXT("F16")};
+    const WCHAR* const functions[] = {TEXT("F1"),  TEXT("F2"),  TEXT("F3"),  TEXT("F4"),
+                                      TEXT("F5"),  TEXT("F6"),  TEXT("F7"),  TEXT("F8"),
+                                      TEXT("F9"),  TEXT("F10"), TEXT("F11"), TEXT("F12"),
+                                      TEXT("F13"), TEXT("F14"), TEXT("F15"), TEXT("F16")};
     for (int i = 0; i < 16; ++i)
         t[0x70 + i] = functions[i];
     t[0x90] = TEXT("NumLock");

@@ -40,7 +40,7 @@ constexpr ULONG_PTR kMark = 0x5EC0DE;
 
 struct HookRecorder {
     std::mutex lock;
-    std::vector<SeenKey> keys;      // guarded by lock
+    std::vector<SeenKey> keys;       // guarded by lock
     std::vector<SeenButton> buttons; // guarded by lock
     HHOOK keyboard = nullptr;
     HHOOK mouse = nullptr;
@@ -129,8 +129,10 @@ TEST(LowLevelHookThreadTest, InjectedButtonsReachTheMouseHookWithTheirMessages) 
     static constexpr struct {
         DWORD flag;
         WPARAM message;
-    } kCases[] = {{MOUSEEVENTF_RIGHTDOWN, WM_RBUTTONDOWN}, {MOUSEEVENTF_RIGHTUP, WM_RBUTTONUP},
-                  {MOUSEEVENTF_MIDDLEDOWN, WM_MBUTTONDOWN}, {MOUSEEVENTF_MIDDLEUP, WM_MBUTTONUP}};
+    } kCases[] = {{MOUSEEVENTF_RIGHTDOWN, WM_RBUTTONDOWN},
+                  {MOUSEEVENTF_RIGHTUP, WM_RBUTTONUP},
+                  {MOUSEEVENTF_MIDDLEDOWN, WM_MBUTTONDOWN},
+                  {MOUSEEVENTF_MIDDLEUP, WM_MBUTTONUP}};
     std::atomic<bool> injected{false};
     std::thread injector([&] {
         for (const auto& c : kCases) {
@@ -191,10 +193,10 @@ TEST(InputInjectionTest, ScanCodesOfTheUsLayout) {
     static constexpr struct {
         UINT vk;
         UINT scan;
-    } kCases[] = {{'A', 0x1E}, {'Q', 0x10}, {'Z', 0x2C}, {'1', 0x02}, {'0', 0x0B},
-                  {VK_RETURN, 0x1C}, {VK_SPACE, 0x39}, {VK_ESCAPE, 0x01}, {VK_TAB, 0x0F},
-                  {VK_F1, 0x3B}, {VK_F10, 0x44}, {VK_F12, 0x58}, {VK_SHIFT, 0x2A},
-                  {VK_CONTROL, 0x1D}, {VK_MENU, 0x38}, {VK_OEM_MINUS, 0x0C},
+    } kCases[] = {{'A', 0x1E},      {'Q', 0x10},        {'Z', 0x2C},      {'1', 0x02},
+                  {'0', 0x0B},      {VK_RETURN, 0x1C},  {VK_SPACE, 0x39}, {VK_ESCAPE, 0x01},
+                  {VK_TAB, 0x0F},   {VK_F1, 0x3B},      {VK_F10, 0x44},   {VK_F12, 0x58},
+                  {VK_SHIFT, 0x2A}, {VK_CONTROL, 0x1D}, {VK_MENU, 0x38},  {VK_OEM_MINUS, 0x0C},
                   {VK_OEM_1, 0x27}, {VK_BACK, 0x0E}};
     for (const auto& c : kCases)
         EXPECT_EQ(MapVirtualKeyW(c.vk, MAPVK_VK_TO_VSC), c.scan) << "vk " << c.vk;

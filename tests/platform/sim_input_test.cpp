@@ -135,7 +135,9 @@ TEST_F(SimInputTest, ClicksLandWhereTheCursorIsAndTheCursorIsClipped) {
 #else
 // The same test names on Windows, skipped, so both programs list the same tests.
 #define KEYSEQ_SIM_ONLY(name)                                                                      \
-    TEST(SimInputTest, name) { GTEST_SKIP() << "uses the simulation's test interface"; }
+    TEST(SimInputTest, name) {                                                                     \
+        GTEST_SKIP() << "uses the simulation's test interface";                                    \
+    }
 KEYSEQ_SIM_ONLY(DeviceInputIsNotMarkedInjected)
 KEYSEQ_SIM_ONLY(HookSeesTheStateBeforeTheEventAndASwallowedEventChangesNothing)
 KEYSEQ_SIM_ONLY(ToggleBitFlipsOnEveryPress)
