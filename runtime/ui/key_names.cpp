@@ -98,11 +98,12 @@ uint32_t KeyCodeFromVirtualKey(WPARAM v) {
         c = VK_OEM_2;
     else if (kKeyNames[c][0] == 0)
         return 0;
+    uint32_t code = c;
     if (c != VK_CONTROL && Held(VK_CONTROL))
-        c |= kKeyCtrl;
+        code |= kKeyCtrl;
     if (c != VK_SHIFT && Held(VK_SHIFT))
-        c |= kKeyShift;
+        code |= kKeyShift;
     if (c != VK_MENU && Held(VK_MENU))
-        c |= kKeyAlt;
-    return c;
+        code |= kKeyAlt;
+    return code;
 }
