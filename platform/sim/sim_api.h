@@ -5,6 +5,7 @@
 
 #include "platform/sim/sim_types.h"
 #include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_oleaut.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
 #include "platform/sim/sim_waitable_timer.h"

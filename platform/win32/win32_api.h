@@ -16,6 +16,8 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+// OLE automation dates; the lean <windows.h> leaves them out.
+#include <oleauto.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <wchar.h>

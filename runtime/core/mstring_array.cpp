@@ -46,6 +46,19 @@ int64_t CMStringArray::Append(const WCHAR* text) {
     return GetCount() - 1;
 }
 
+int64_t CMStringArray::AppendUnits(const WCHAR* units, int64_t count) {
+    WCHAR* element = nullptr;
+    if (units != nullptr && count > 0) {
+        if (count > INT64_MAX / kUnit - 1)
+            RixOutOfMemory();
+        element = static_cast<WCHAR*>(AllocMem((count + 1) * kUnit));
+        std::memcpy(element, units, static_cast<size_t>(count * kUnit));
+        element[count] = 0;
+    }
+    m_Slots.Append(&element, kSlotSize);
+    return GetCount() - 1;
+}
+
 void CMStringArray::RemoveRange(int64_t first, int64_t count) {
     if (count <= 0)
         return;

@@ -47,6 +47,9 @@ public:
     // Stores a copy of the text as the new last element and returns its index; null or empty
     // stores null.
     int64_t Append(const WCHAR* text);
+    // Stores a copy of count units (none of them zero) and a terminator as the new last
+    // element, for pieces cut from a longer text; a count of 0 or less stores null.
+    int64_t AppendUnits(const WCHAR* units, int64_t count);
     // Frees the elements first … first + count − 1 and closes the gap. The caller keeps the
     // range within the array.
     void RemoveRange(int64_t first, int64_t count);
