@@ -30,12 +30,12 @@ struct Event {
     DWORD thread;
 };
 
-class ReplayHookTest;
-ReplayHookTest* g_fixture = nullptr;
+class ReplayHookThreadTest;
+ReplayHookThreadTest* g_fixture = nullptr;
 
 // Records every injected key and button event on the test thread; a test may add an action
 // that runs inside the hook, at an exact point of the run.
-class ReplayHookTest : public ::testing::Test {
+class ReplayHookThreadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_fixture = this;
@@ -98,7 +98,7 @@ std::vector<std::pair<WPARAM, DWORD>> Keys(const std::vector<Event>& events) {
 
 using KeyList = std::vector<std::pair<WPARAM, DWORD>>;
 
-TEST_F(ReplayHookTest, InjectedKeysReachTheHookOnTheInstallingThread) {
+TEST_F(ReplayHookThreadTest, InjectedKeysReachTheHookOnTheInstallingThread) {
     StepList.Append(TEXT("A124"));
     RunToEnd(1);
     EXPECT_EQ(Keys(events_), (KeyList{{WM_KEYDOWN, kF13}, {WM_KEYUP, kF13}}));
@@ -106,7 +106,7 @@ TEST_F(ReplayHookTest, InjectedKeysReachTheHookOnTheInstallingThread) {
         EXPECT_EQ(e.thread, GetCurrentThreadId());
 }
 
-TEST_F(ReplayHookTest, AStopDuringAKeyHoldSendsExactlyTheKeyUp) {
+TEST_F(ReplayHookThreadTest, AStopDuringAKeyHoldSendsExactlyTheKeyUp) {
     StepList.LoadFromText(TEXT("A124 A125 D60000 A126"));
     action_ = [](const Event& e) {
         if (e.message == WM_KEYDOWN && e.code == kF13)
@@ -116,7 +116,7 @@ TEST_F(ReplayHookTest, AStopDuringAKeyHoldSendsExactlyTheKeyUp) {
     EXPECT_EQ(Keys(events_), (KeyList{{WM_KEYDOWN, kF13}, {WM_KEYUP, kF13}}));
 }
 
-TEST_F(ReplayHookTest, AStopDuringAButtonHoldSendsExactlyTheButtonUp) {
+TEST_F(ReplayHookThreadTest, AStopDuringAButtonHoldSendsExactlyTheButtonUp) {
     StepList.LoadFromText(TEXT("B3 A124"));
     action_ = [](const Event& e) {
         if (e.message == WM_MBUTTONDOWN)
@@ -126,7 +126,7 @@ TEST_F(ReplayHookTest, AStopDuringAButtonHoldSendsExactlyTheButtonUp) {
     EXPECT_EQ(Keys(events_), (KeyList{{WM_MBUTTONDOWN, 0}, {WM_MBUTTONUP, 0}}));
 }
 
-TEST_F(ReplayHookTest, ASchemeThatReleasesTheTriggerKeyStopsItself) {
+TEST_F(ReplayHookThreadTest, ASchemeThatReleasesTheTriggerKeyStopsItself) {
     // The trigger handler stops a running replay when the trigger key is released.
     StepList.LoadFromText(TEXT("A124 A125 A126"));
     action_ = [](const Event& e) {
@@ -139,7 +139,7 @@ TEST_F(ReplayHookTest, ASchemeThatReleasesTheTriggerKeyStopsItself) {
         (KeyList{{WM_KEYDOWN, kF13}, {WM_KEYUP, kF13}, {WM_KEYDOWN, kF14}, {WM_KEYUP, kF14}}));
 }
 
-TEST_F(ReplayHookTest, EditsDuringARunTakeEffectFromTheNextStep) {
+TEST_F(ReplayHookThreadTest, EditsDuringARunTakeEffectFromTheNextStep) {
     StepList.LoadFromText(TEXT("A124 A124 A124"));
     action_ = [](const Event& e) {
         if (e.message == WM_KEYDOWN && e.code == kF13) {
@@ -156,7 +156,7 @@ TEST_F(ReplayHookTest, EditsDuringARunTakeEffectFromTheNextStep) {
         (KeyList{{WM_KEYDOWN, kF13}, {WM_KEYUP, kF13}, {WM_KEYDOWN, kF14}, {WM_KEYUP, kF14}}));
 }
 
-TEST_F(ReplayHookTest, ButtonsOneToThreeClickAndOthersDoNothing) {
+TEST_F(ReplayHookThreadTest, ButtonsOneToThreeClickAndOthersDoNothing) {
     StepList.LoadFromText(TEXT("B1 B0 B2 B4 B B3 B-1 B257"));
     RunToEnd(1);
     EXPECT_EQ(Keys(events_), (KeyList{{WM_LBUTTONDOWN, 0},
@@ -167,13 +167,13 @@ TEST_F(ReplayHookTest, ButtonsOneToThreeClickAndOthersDoNothing) {
                                       {WM_MBUTTONUP, 0}}));
 }
 
-TEST_F(ReplayHookTest, OnlyTheLowByteOfAKeyCodeCounts) {
+TEST_F(ReplayHookThreadTest, OnlyTheLowByteOfAKeyCodeCounts) {
     StepList.Append(TEXT("A380")); // 0x17C
     RunToEnd(1);
     EXPECT_EQ(Keys(events_), (KeyList{{WM_KEYDOWN, kF13}, {WM_KEYUP, kF13}}));
 }
 
-TEST_F(ReplayHookTest, EmptyListsAndCountsBelowOneInjectNothing) {
+TEST_F(ReplayHookThreadTest, EmptyListsAndCountsBelowOneInjectNothing) {
     RunToEnd(1);
     StepList.Append(TEXT("A124"));
     RunToEnd(0);
@@ -181,7 +181,7 @@ TEST_F(ReplayHookTest, EmptyListsAndCountsBelowOneInjectNothing) {
     EXPECT_TRUE(events_.empty());
 }
 
-TEST_F(ReplayHookTest, StoppingOneRunNeverStopsTheNext) {
+TEST_F(ReplayHookThreadTest, StoppingOneRunNeverStopsTheNext) {
     StepList.Append(TEXT("D-1"));
     StartReplay(1);
     StopReplay();
@@ -205,7 +205,7 @@ void CollectTrace(const WCHAR* text) {
     g_traces.push_back(units);
 }
 
-TEST_F(ReplayHookTest, TraceIndicesRestartEveryPass) {
+TEST_F(ReplayHookThreadTest, TraceIndicesRestartEveryPass) {
     StepList.LoadFromText(TEXT("E1@1 X9"));
     {
         std::lock_guard<std::mutex> guard(g_trace_lock);
