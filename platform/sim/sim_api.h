@@ -13,5 +13,8 @@
 #include "platform/sim/sim_module.h"
 #include "platform/sim/sim_message_box.h"
 #include "platform/sim/sim_com.h"
+#include "platform/sim/sim_waitable_timer.h"
+#include "platform/sim/sim_input.h"
+#include "platform/sim/sim_hook.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

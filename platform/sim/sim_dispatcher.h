@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/sim/sim_thread.h"
 
@@ -23,7 +24,7 @@ std::mutex& Lock();
 // Notified (notify_all) after every change that a waiter might be waiting for.
 std::condition_variable& Changed();
 
-enum class ObjectKind { Thread, Event };
+enum class ObjectKind { Thread, Event, Timer };
 
 // A waitable kernel object. Guarded by Lock().
 struct KernelObject {
@@ -32,7 +33,15 @@ struct KernelObject {
     bool manual_reset = true; // threads stay signalled once they have ended
     DWORD thread_id = 0;      // threads only
     DWORD exit_code = STILL_ACTIVE;
+    // Timers only: when the timer is set and not yet fired, the time it becomes signalled.
+    // Waits fire it (FireDueTimers) rather than a thread of its own.
+    bool armed = false;
+    Clock::time_point due{};
 };
+
+// Signals every armed timer among the objects whose time has come, and answers the earliest
+// time one of the others is due (Clock::time_point::max() when none is). Lock() held.
+Clock::time_point FireDueTimers(const std::vector<std::shared_ptr<KernelObject>>& objects);
 
 // Handle table; call with Lock() held. Lookup answers null for unknown handles.
 HANDLE InsertHandle(std::shared_ptr<KernelObject> object);

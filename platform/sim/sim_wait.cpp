@@ -117,9 +117,15 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
     for (;;) {
         // Checked once more after the time is up: the objects may have been signalled just as
         // it ran out.
+        const auto next_timer = FireDueTimers(objects);
         DWORD result = try_take();
         if (result != WAIT_TIMEOUT || timed_out)
             return result;
+        if (next_timer != Clock::time_point::max() && (forever || next_timer < deadline)) {
+            // Woken for the timer, not for the time-out of the wait itself.
+            Changed().wait_until(lock, next_timer);
+            continue;
+        }
         if (forever)
             Changed().wait(lock);
         else

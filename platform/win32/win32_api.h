@@ -28,4 +28,10 @@
 // The one GDI+ call the start-up code makes; <gdiplus.h> itself does not build with NOMINMAX.
 extern "C" void WINAPI GdiplusShutdown(ULONG_PTR token);
 
+// Newer than the mingw-w64 headers: a waitable timer that is not rounded to the system tick
+// (Windows 10 1803 and later; older systems refuse the flag).
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
 #define KEYSEQ_BACKEND_NAME "win32"
