@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/shell/date_text.h"
+#include "fuzz/support/fuzz_units.h"
 
 namespace {
 
@@ -20,13 +21,7 @@ bool SameSecond(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 }
 
 void ReadUnits(const uint8_t* data, size_t size) {
-    std::vector<WCHAR> units;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        const WCHAR u = static_cast<WCHAR>(data[i] | (data[i + 1] << 8));
-        if (u != 0)
-            units.push_back(u);
-    }
-    units.push_back(0);
+    const std::vector<WCHAR> units = FuzzUnits(data, size);
     for (int style : {int{kDateChinese}, int{kDateNumeric}}) {
         const double date = TextToDateTime(units.data(), style);
         if (date == kInvalidDate)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/core/int64_text.h"
+#include "fuzz/support/fuzz_units.h"
 
 namespace {
 
@@ -22,13 +23,7 @@ int DigitValue(WCHAR u) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::vector<WCHAR> units;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        const WCHAR u = static_cast<WCHAR>(data[i] | (data[i + 1] << 8));
-        if (u != 0)
-            units.push_back(u);
-    }
-    units.push_back(0);
+    const std::vector<WCHAR> units = FuzzUnits(data, size);
 
     uint64_t expected = 0;
     for (const WCHAR* p = units.data(); DigitValue(*p) >= 0; ++p)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/core/int64_text.h"
+#include "fuzz/support/fuzz_units.h"
 
 namespace {
 
@@ -44,13 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         data += 8;
         size -= 8;
     }
-    std::vector<WCHAR> units;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        const WCHAR u = static_cast<WCHAR>(data[i] | (data[i + 1] << 8));
-        if (u != 0)
-            units.push_back(u);
-    }
-    units.push_back(0);
+    const std::vector<WCHAR> units = FuzzUnits(data, size);
     const int64_t read = TextToInt64(units.data());
     if (read != Reference(units.data()))
         std::abort();

@@ -10,19 +10,9 @@
 #include <vector>
 
 #include "runtime/shell/split_text.h"
+#include "fuzz/support/fuzz_units.h"
 
 namespace {
-
-std::vector<WCHAR> Units(const uint8_t* data, size_t size) {
-    std::vector<WCHAR> units;
-    for (size_t i = 0; i + 1 < size; i += 2) {
-        const WCHAR u = static_cast<WCHAR>(data[i] | (data[i + 1] << 8));
-        if (u != 0)
-            units.push_back(u);
-    }
-    units.push_back(0);
-    return units;
-}
 
 bool IsIn(WCHAR u, const std::vector<WCHAR>& set) {
     for (size_t i = 0; i + 1 < set.size(); ++i)
@@ -41,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t separatorBytes = 2 * (data[1] % 4);
     if (size - 2 < separatorBytes)
         return 0;
-    const std::vector<WCHAR> separators = Units(data + 2, separatorBytes);
-    const std::vector<WCHAR> text = Units(data + 2 + separatorBytes, size - 2 - separatorBytes);
+    const std::vector<WCHAR> separators = FuzzUnits(data + 2, separatorBytes);
+    const std::vector<WCHAR> text = FuzzUnits(data + 2 + separatorBytes, size - 2 - separatorBytes);
 
     CMStringArray array;
     const int64_t count = SplitText(text.data(), array, separators.data(), trim, skipEmpty);

@@ -51,7 +51,7 @@ private:
 
 enum class ArgSize { Default, Char, Short, Bits32, Bits64 };
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -76,18 +76,18 @@ int ReadNumber(const WCHAR*& p) {
 }
 
 // Parses flags, width, precision and size after a '%'. False when the format ends early.
-bool ParseSpec(const WCHAR*& p, Spec& spec, va_list& args) {
+bool ParseConversion(const WCHAR*& p, Conversion& conv, va_list& args) {
     for (;; ++p) {
         if (*p == '-')
-            spec.left = true;
+            conv.left = true;
         else if (*p == '+')
-            spec.plus = true;
+            conv.plus = true;
         else if (*p == ' ')
-            spec.space = true;
+            conv.space = true;
         else if (*p == '#')
-            spec.alt = true;
+            conv.alt = true;
         else if (*p == '0')
-            spec.zero = true;
+            conv.zero = true;
         else
             break;
     }
@@ -95,105 +95,105 @@ bool ParseSpec(const WCHAR*& p, Spec& spec, va_list& args) {
         ++p;
         int width = va_arg(args, int);
         if (width < 0) {
-            spec.left = true;
+            conv.left = true;
             width = width == INT_MIN ? INT_MAX : -width;
         }
-        spec.width = width;
+        conv.width = width;
     } else {
-        spec.width = ReadNumber(p);
+        conv.width = ReadNumber(p);
     }
     if (*p == '.') {
         ++p;
         if (*p == '*') {
             ++p;
             int precision = va_arg(args, int);
-            spec.precision = precision < 0 ? -1 : precision;
+            conv.precision = precision < 0 ? -1 : precision;
         } else {
-            spec.precision = ReadNumber(p);
+            conv.precision = ReadNumber(p);
         }
     }
     // Size prefixes with their Windows meanings: "l" is 32 bits (LONG), "I" is pointer-sized.
     if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
-        spec.size = ArgSize::Bits64;
+        conv.size = ArgSize::Bits64;
         p += 3;
     } else if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
-        spec.size = ArgSize::Bits32;
+        conv.size = ArgSize::Bits32;
         p += 3;
     } else if (p[0] == 'h' && p[1] == 'h') {
-        spec.size = ArgSize::Char;
+        conv.size = ArgSize::Char;
         p += 2;
     } else if (p[0] == 'l' && p[1] == 'l') {
-        spec.size = ArgSize::Bits64;
+        conv.size = ArgSize::Bits64;
         p += 2;
     } else if (*p == 'h') {
-        spec.size = ArgSize::Short;
-        spec.narrowText = true;
+        conv.size = ArgSize::Short;
+        conv.narrowText = true;
         ++p;
     } else if (*p == 'l' || *p == 'w') {
-        spec.size = ArgSize::Bits32;
+        conv.size = ArgSize::Bits32;
         ++p;
     } else if (*p == 'I' || *p == 'z' || *p == 'j' || *p == 't') {
-        spec.size = ArgSize::Bits64;
+        conv.size = ArgSize::Bits64;
         ++p;
     } else if (*p == 'L') {
         ++p; // long double is double on Windows
     }
     if (*p == 0)
         return false;
-    spec.conversion = *p++;
+    conv.conversion = *p++;
     return true;
 }
 
 // Pads `count` units of content to the width; `emit` writes the content.
-template <typename Emit> void Padded(Sink& sink, const Spec& spec, size_t count, Emit emit) {
-    size_t width = static_cast<size_t>(spec.width);
+template <typename Emit> void Padded(Sink& sink, const Conversion& conv, size_t count, Emit emit) {
+    size_t width = static_cast<size_t>(conv.width);
     size_t pad = width > count ? width - count : 0;
-    if (!spec.left)
-        sink.Repeat(spec.zero ? '0' : ' ', pad);
+    if (!conv.left)
+        sink.Repeat(conv.zero ? '0' : ' ', pad);
     emit();
-    if (spec.left)
+    if (conv.left)
         sink.Repeat(' ', pad);
 }
 
-void PutWideText(Sink& sink, const Spec& spec, const WCHAR* text) {
+void PutWideText(Sink& sink, const Conversion& conv, const WCHAR* text) {
     static const WCHAR kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
     if (text == nullptr)
         text = kNull;
     size_t count = 0;
-    while (text[count] != 0 && (spec.precision < 0 || count < static_cast<size_t>(spec.precision)))
+    while (text[count] != 0 && (conv.precision < 0 || count < static_cast<size_t>(conv.precision)))
         ++count;
-    Padded(sink, spec, count, [&] {
+    Padded(sink, conv, count, [&] {
         for (size_t i = 0; i < count; ++i)
             sink.Put(text[i]);
     });
 }
 
-void PutNarrowText(Sink& sink, const Spec& spec, const char* text) {
+void PutNarrowText(Sink& sink, const Conversion& conv, const char* text) {
     if (text == nullptr)
         text = "(null)";
     size_t count = 0;
-    while (text[count] != 0 && (spec.precision < 0 || count < static_cast<size_t>(spec.precision)))
+    while (text[count] != 0 && (conv.precision < 0 || count < static_cast<size_t>(conv.precision)))
         ++count;
-    Padded(sink, spec, count, [&] { sink.Ascii(text, count); });
+    Padded(sink, conv, count, [&] { sink.Ascii(text, count); });
 }
 
 // The narrow format for one number: flags, width, precision, `size` and the conversion.
-std::string NarrowSpec(const Spec& spec, const char* size, char conversion) {
+std::string NarrowSpec(const Conversion& conv, const char* size, char conversion) {
     std::string f = "%";
-    if (spec.left)
+    if (conv.left)
         f += '-';
-    if (spec.plus)
+    if (conv.plus)
         f += '+';
-    if (spec.space)
+    if (conv.space)
         f += ' ';
-    if (spec.alt)
+    if (conv.alt)
         f += '#';
-    if (spec.zero)
+    if (conv.zero)
         f += '0';
-    if (spec.width > 0)
-        f += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        f += '.' + std::to_string(spec.precision);
+    if (conv.width > 0)
+        f += std::to_string(conv.width);
+    if (conv.precision >= 0)
+        f += '.' + std::to_string(conv.precision);
     f += size;
     f += conversion;
     return f;
@@ -213,12 +213,12 @@ template <typename Value> bool PutNumber(Sink& sink, const std::string& format, 
     return true;
 }
 
-bool PutInteger(Sink& sink, const Spec& spec, va_list& args) {
-    char conversion = static_cast<char>(spec.conversion == 'i' ? 'd' : spec.conversion);
-    std::string format = NarrowSpec(spec, "ll", conversion);
+bool PutInteger(Sink& sink, const Conversion& conv, va_list& args) {
+    char conversion = static_cast<char>(conv.conversion == 'i' ? 'd' : conv.conversion);
+    std::string format = NarrowSpec(conv, "ll", conversion);
     if (conversion == 'd') {
         long long value;
-        switch (spec.size) {
+        switch (conv.size) {
         case ArgSize::Bits64:
             value = va_arg(args, long long);
             break;
@@ -235,7 +235,7 @@ bool PutInteger(Sink& sink, const Spec& spec, va_list& args) {
         return PutNumber(sink, format, value);
     }
     unsigned long long value;
-    switch (spec.size) {
+    switch (conv.size) {
     case ArgSize::Bits64:
         value = va_arg(args, unsigned long long);
         break;
@@ -253,11 +253,11 @@ bool PutInteger(Sink& sink, const Spec& spec, va_list& args) {
 }
 
 // Windows writes a pointer as sixteen upper-case hexadecimal digits.
-void PutPointer(Sink& sink, const Spec& spec, const void* pointer) {
+void PutPointer(Sink& sink, const Conversion& conv, const void* pointer) {
     char digits[17];
     std::snprintf(digits, sizeof digits, "%016llX",
                   static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pointer)));
-    Spec padding = spec;
+    Conversion padding = conv;
     padding.zero = false;
     Padded(sink, padding, 16, [&] { sink.Ascii(digits, 16); });
 }
@@ -284,19 +284,19 @@ int PlatformFormatV(WCHAR* buffer, size_t capacity, const WCHAR* format, va_list
             sink.Put(*p++);
             continue;
         }
-        Spec spec;
-        if (!ParseSpec(p, spec, ap)) {
+        Conversion conv;
+        if (!ParseConversion(p, conv, ap)) {
             ok = false;
             break;
         }
-        switch (spec.conversion) {
+        switch (conv.conversion) {
         case 'd':
         case 'i':
         case 'u':
         case 'x':
         case 'X':
         case 'o':
-            ok = PutInteger(sink, spec, ap);
+            ok = PutInteger(sink, conv, ap);
             break;
         case 'e':
         case 'E':
@@ -304,29 +304,29 @@ int PlatformFormatV(WCHAR* buffer, size_t capacity, const WCHAR* format, va_list
         case 'F':
         case 'g':
         case 'G':
-            ok = PutNumber(sink, NarrowSpec(spec, "", static_cast<char>(spec.conversion)),
+            ok = PutNumber(sink, NarrowSpec(conv, "", static_cast<char>(conv.conversion)),
                            va_arg(ap, double));
             break;
         case 's':
-            if (spec.narrowText)
-                PutNarrowText(sink, spec, va_arg(ap, const char*));
+            if (conv.narrowText)
+                PutNarrowText(sink, conv, va_arg(ap, const char*));
             else
-                PutWideText(sink, spec, va_arg(ap, const WCHAR*));
+                PutWideText(sink, conv, va_arg(ap, const WCHAR*));
             break;
         case 'S':
-            PutNarrowText(sink, spec, va_arg(ap, const char*));
+            PutNarrowText(sink, conv, va_arg(ap, const char*));
             break;
         case 'c':
         case 'C': {
             int value = va_arg(ap, int);
-            WCHAR unit = spec.narrowText || spec.conversion == 'C'
+            WCHAR unit = conv.narrowText || conv.conversion == 'C'
                              ? static_cast<WCHAR>(static_cast<unsigned char>(value))
                              : static_cast<WCHAR>(value);
-            Padded(sink, spec, 1, [&] { sink.Put(unit); });
+            Padded(sink, conv, 1, [&] { sink.Put(unit); });
             break;
         }
         case 'p':
-            PutPointer(sink, spec, va_arg(ap, const void*));
+            PutPointer(sink, conv, va_arg(ap, const void*));
             break;
         default:
             // "%n" among them: a format never writes through an argument.
