@@ -5,6 +5,8 @@ namespace {
 
 // Timer due times are in 100 ns units; negative means relative to now.
 constexpr LONGLONG kUnitsPerSecond = 10'000'000;
+// The last stretch of every wait that is polled instead of slept.
+constexpr LONGLONG kPollTailMs = 1;
 
 bool IsSignalled(HANDLE stop) {
     return stop != nullptr && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
@@ -46,12 +48,21 @@ LONGLONG CDeadlineWait::After(LONGLONG from, uint32_t milliseconds) {
 
 bool CDeadlineWait::WaitUntil(LONGLONG deadline, HANDLE stop) {
     const LONGLONG frequency = Frequency();
+    // Timers wake up late by up to about a millisecond (more under load), so the sleep aims
+    // this far before the deadline and the rest is passed polling the counter and the stop
+    // event. A millisecond of polling per wait is a small price for holds that last their time.
+    const LONGLONG tail = frequency / 1000 * kPollTailMs;
     for (;;) {
         if (IsSignalled(stop))
             return true;
         LONGLONG remaining = deadline - Now();
         if (remaining <= 0)
             return false;
+        if (remaining <= tail) {
+            Sleep(0); // gives the processor to anyone ready, and comes straight back
+            continue;
+        }
+        remaining -= tail;
         if (m_hTimer != nullptr) {
             // Rounded up to whole 100 ns units, so the timer never fires before the deadline
             // because of the conversion.

@@ -6,7 +6,8 @@
 // scheme add up. This wait sleeps on a high-resolution waitable timer together with the stop
 // event, and measures against absolute deadlines taken from QueryPerformanceCounter, so each
 // wait ends within about a millisecond of its deadline and one late wakeup does not shift the
-// next deadline. Where the high-resolution flag is refused it falls back to a normal
+// next deadline; the last millisecond is polled rather than slept, so a late timer wakeup
+// does not show. Where the high-resolution flag is refused it falls back to a normal
 // waitable timer, and where no timer can be made at all, to the stop event's own time-out.
 #pragma once
 
