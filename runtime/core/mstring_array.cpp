@@ -1,6 +1,8 @@
 // CMStringArray: owned element blocks behind a buffer of slots, and the array dump.
 #include "runtime/core/mstring_array.h"
 
+#include "runtime/core/dump_header.h"
+
 #include <cstring>
 
 #include "runtime/core/text_escape.h"
@@ -89,18 +91,8 @@ void CMStringArray::CopyFrom(const CMStringArray& other) {
 
 void CMStringArray::DumpToText(CWString& out, int64_t memberLimit) const {
     int64_t n = GetCount();
-    int64_t shown = n;
-    if (memberLimit >= 0) {
-        int64_t limit = memberLimit == 0 ? kDefaultDumpLimit : memberLimit;
-        if (n > limit)
-            shown = limit;
-    }
-    if (shown == n)
-        out.AppendFormat(TEXT("<数组> 总共 %I64d 个成员:"), static_cast<long long>(n));
-    else
-        out.AppendFormat(TEXT("<数组> 总共 %I64d 个成员,输出了 %I64d 个,还有 %I64d 个未被输出."),
-                         static_cast<long long>(n), static_cast<long long>(shown),
-                         static_cast<long long>(n - shown));
+    int64_t shown = DumpShownCount(n, memberLimit, kDefaultDumpLimit);
+    AppendDumpHeader(out, TEXT("数组"), TEXT("成员"), n, shown);
     for (int64_t i = 0; i < shown; ++i) {
         out.AppendFormat(TEXT("\r\n%I64d. "), static_cast<long long>(i + 1));
         AppendQuotedText(out, GetAt(i));

@@ -1,6 +1,8 @@
 // CRixMem: growth-step arithmetic, range removal, copying and the hexadecimal dump.
 #include "runtime/core/rix_mem.h"
 
+#include "runtime/core/dump_header.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -184,18 +186,9 @@ const WCHAR kHexDigits[] = TEXT("0123456789ABCDEF");
 // last lines padded so that the character column stays aligned) and the printable bytes.
 void CRixMem::DumpToText(CWString& out, int64_t memberLimit) const {
     int64_t n = m_nLength;
-    int64_t shown = n;
-    if (memberLimit >= 0) {
-        int64_t limit = memberLimit == 0 ? 1024 : memberLimit;
-        if (n > limit)
-            shown = limit;
-    }
-    if (shown == n)
-        out.AppendFormat(TEXT("<字节集> 总共 %I64d 个字节:"), static_cast<long long>(n));
-    else
-        out.AppendFormat(TEXT("<字节集> 总共 %I64d 个字节,输出了 %I64d 个,还有 %I64d 个未被输出."),
-                         static_cast<long long>(n), static_cast<long long>(shown),
-                         static_cast<long long>(n - shown));
+    // A byte buffer shows up to 1,024 bytes when no limit is given.
+    int64_t shown = DumpShownCount(n, memberLimit, 1024);
+    AppendDumpHeader(out, TEXT("字节集"), TEXT("字节"), n, shown);
     for (int64_t offset = 0; offset < shown; offset += 16) {
         int64_t run = shown - offset < 16 ? shown - offset : 16;
         WCHAR line[80];
