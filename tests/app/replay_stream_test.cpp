@@ -4,6 +4,8 @@
 // real window). Times are checked against lower bounds and generous upper ones only.
 #include <gtest/gtest.h>
 
+#include "tests/support/sim_only.h"
+
 #include <vector>
 
 #include "app/replay_engine.h"
@@ -142,9 +144,7 @@ TEST_F(ReplayStreamTest, ADelayWithoutANumberWaitsNothingAndAKeyWithoutOneSendsC
 } // namespace
 #else
 #define KEYSEQ_SIM_ONLY(name)                                                                      \
-    TEST(ReplayStreamTest, name) {                                                                 \
-        GTEST_SKIP() << "reads the simulated input stream's log";                                  \
-    }
+    KEYSEQ_SIM_ONLY_TEST(ReplayStreamTest, name, "reads the simulated input stream's log")
 KEYSEQ_SIM_ONLY(ThreePassesOfAKeyAndADelay)
 KEYSEQ_SIM_ONLY(ClicksHappenWhereTheCursorIs)
 KEYSEQ_SIM_ONLY(MovesRelativeAndAbsolute)

@@ -4,6 +4,8 @@
 // behaviours are covered by low_level_hook_test.cpp and the end-to-end run.
 #include <gtest/gtest.h>
 
+#include "tests/support/sim_only.h"
+
 #include <vector>
 
 #include "platform/platform.h"
@@ -133,11 +135,8 @@ TEST_F(SimInputTest, ClicksLandWhereTheCursorIsAndTheCursorIsClipped) {
 
 } // namespace
 #else
-// The same test names on Windows, skipped, so both programs list the same tests.
 #define KEYSEQ_SIM_ONLY(name)                                                                      \
-    TEST(SimInputTest, name) {                                                                     \
-        GTEST_SKIP() << "uses the simulation's test interface";                                    \
-    }
+    KEYSEQ_SIM_ONLY_TEST(SimInputTest, name, "uses the simulation's test interface")
 KEYSEQ_SIM_ONLY(DeviceInputIsNotMarkedInjected)
 KEYSEQ_SIM_ONLY(HookSeesTheStateBeforeTheEventAndASwallowedEventChangesNothing)
 KEYSEQ_SIM_ONLY(ToggleBitFlipsOnEveryPress)
