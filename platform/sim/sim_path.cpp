@@ -250,6 +250,16 @@ HostPath ToHostPath(const WCHAR* path, bool wildcards) {
             parts.push_back(seg);
     }
 
+    // The full path as Windows would spell it, "Z:\a\b", must leave room for its terminator
+    // in MAX_PATH units: paths without the extended prefix are limited so on Windows.
+    size_t length = parts.empty() ? 3 : 2;
+    for (const std::u16string& part : parts)
+        length += 1 + part.size();
+    if (length >= MAX_PATH) {
+        r.error = ERROR_FILENAME_EXCED_RANGE;
+        return r;
+    }
+
     std::string host;
     for (size_t k = 0; k < parts.size(); ++k) {
         std::string name;

@@ -6,7 +6,9 @@
 // blanks of a segment) the way Windows folds it before the file system sees it, so that "a\..\b"
 // needs no "a". Forward slashes separate like backslashes. Other drives do not exist. Names are
 // matched without case distinction: a segment that does not exist as written is looked up among
-// its directory's entries ignoring case.
+// its directory's entries ignoring case. A path whose full form ("Z:\...") is MAX_PATH units or
+// longer fails with ERROR_FILENAME_EXCED_RANGE, as it does on Windows without the extended
+// prefix (which the simulation does not offer).
 #pragma once
 
 #include <string>

@@ -19,12 +19,12 @@ void ProcessHeapFree(void* p) {
     HeapFree(GetProcessHeap(), 0, p);
 }
 
-constexpr PoolHeap kProcessHeap{&ProcessHeapAlloc, &ProcessHeapRealloc, &ProcessHeapFree};
-
 } // namespace
 
+extern const PoolHeap kProcessPoolHeap{&ProcessHeapAlloc, &ProcessHeapRealloc, &ProcessHeapFree};
+
 const PoolHeap& ProcessPoolHeap() {
-    return kProcessHeap;
+    return kProcessPoolHeap;
 }
 
 void RixOutOfMemory() {
@@ -32,6 +32,10 @@ void RixOutOfMemory() {
 }
 
 CPoolMem::CPoolMem(const PoolHeap& heap) : m_pHeap(&heap) {
+    TakeArea();
+}
+
+void CPoolMem::TakeArea() {
     char* area = static_cast<char*>(m_pHeap->Alloc(static_cast<size_t>(kAreaSize)));
     if (area == nullptr)
         RixOutOfMemory();
@@ -47,6 +51,8 @@ CPoolMem::CPoolMem(const PoolHeap& heap) : m_pHeap(&heap) {
 }
 
 CPoolMem::~CPoolMem() {
+    if (m_pStart == nullptr)
+        return;
 #if defined(KEYSEQ_POOL_POISON)
     ASAN_UNPOISON_MEMORY_REGION(m_pStart, kAreaSize);
 #endif
@@ -68,33 +74,62 @@ void* CPoolMem::PoolRealloc(void* p, int64_t size) {
 }
 
 // The global pool must exist before any runtime object of static storage is constructed and
-// outlive all of them, so it is built by the earliest static initialiser the toolchain offers
-// and torn down by the last exit handler.
+// outlive all of them, and the runtime instance (runtime/shell/rix_app_instance.cpp) must come
+// right after it. So the pool is built in two steps:
+//
+// - the object itself is constant-initialised: its fields, the lock word at 1 among them, are
+//   in the program's image, so even code that runs before every initialiser finds a free lock
+//   and a pool that passes requests to the heap;
+// - its area is taken by the first dynamic initialiser of the program, and given back by the
+//   last exit handler: init_priority(101) (the instance has 102) with GCC and Clang, and with
+//   MSVC the compiler's initialisation segment, which runs before the library segment of the
+//   instance whatever the link order.
+//
+// The pool sits in a union so that no destructor of its own is registered at some other place
+// in the order; PoolLifetime ends it.
+namespace {
+
+union PoolStorage {
+    CPoolMem pool;
+    constexpr PoolStorage() : pool(CPoolMem::DeferredArea{}) {}
+    ~PoolStorage() {}
+};
+constinit PoolStorage g_Pool;
+
+struct PoolLifetime {
+    PoolLifetime() { g_Pool.pool.TakeArea(); }
+    ~PoolLifetime() { g_Pool.pool.~CPoolMem(); }
+    PoolLifetime(const PoolLifetime&) = delete;
+    PoolLifetime& operator=(const PoolLifetime&) = delete;
+};
+
+} // namespace
+
 #if defined(_MSC_VER)
-#pragma warning(disable : 4073)
-#pragma init_seg(lib)
-static CPoolMem g_PoolMem;
+#pragma warning(disable : 4074)
+#pragma init_seg(compiler)
+static PoolLifetime g_PoolLifetime;
 #else
-__attribute__((init_priority(101))) static CPoolMem g_PoolMem;
+__attribute__((init_priority(101))) static PoolLifetime g_PoolLifetime;
 #endif
 
 CPoolMem& GetMemManager() {
-    return g_PoolMem;
+    return g_Pool.pool;
 }
 
 void* RixAllocMem(int64_t size) {
-    void* p = g_PoolMem.PoolAlloc(size);
+    void* p = g_Pool.pool.PoolAlloc(size);
     if (p == nullptr)
         RixOutOfMemory();
     return p;
 }
 
 void* RixTryAllocMem(int64_t size) {
-    return g_PoolMem.PoolAlloc(size);
+    return g_Pool.pool.PoolAlloc(size);
 }
 
 void* RixReallocMem(void* p, int64_t size) {
-    void* q = g_PoolMem.PoolRealloc(p, size);
+    void* q = g_Pool.pool.PoolRealloc(p, size);
     if (q == nullptr)
         RixOutOfMemory();
     return q;
@@ -102,5 +137,5 @@ void* RixReallocMem(void* p, int64_t size) {
 
 void RixFreeMem(void* p) {
     if (p != nullptr)
-        g_PoolMem.PoolFree(p);
+        g_Pool.pool.PoolFree(p);
 }

@@ -30,6 +30,8 @@ struct PoolHeap {
     void (*Free)(void* p);
 };
 const PoolHeap& ProcessPoolHeap();
+// The same table, named so that a pool can point at it in a constant expression.
+extern const PoolHeap kProcessPoolHeap;
 
 class CPoolMem {
 public:
@@ -40,6 +42,14 @@ public:
     // Takes the area from `heap` and chains its blocks in address order. If the heap refuses,
     // the process ends with status -1: nothing of the runtime can work without the pool.
     explicit CPoolMem(const PoolHeap& heap = ProcessPoolHeap());
+    // A pool whose area comes later (TakeArea), on the process heap. This constructor is a
+    // constant expression, so a pool of static storage built with it has every field, the lock
+    // word included, in place before any code of the program runs; until its area arrives it
+    // passes every request to the heap.
+    struct DeferredArea {};
+    constexpr explicit CPoolMem(DeferredArea) noexcept : m_pHeap(&kProcessPoolHeap) {}
+    // Takes the area of a pool built with DeferredArea; see the first constructor.
+    void TakeArea();
     // Gives the whole area back. Objects still living in it are not destroyed one by one.
     virtual ~CPoolMem();
     CPoolMem(const CPoolMem&) = delete;
@@ -118,7 +128,7 @@ private:
     char* m_pEnd = nullptr;
     void* m_pHead = nullptr; // guarded by m_nLock
     int64_t m_nBlockSize = kBlockSize;
-    // Starts free (1) before any code runs; see spin_lock.h.
+    // Starts free (1); for the global pool before any code runs (see pool_mem.cpp).
     RixLockWord m_nLock{1};
     const PoolHeap* m_pHeap;
 };

@@ -42,12 +42,25 @@ BYTE* CRixMem::SetLength(int64_t n) {
     if (m_pData == nullptr) {
         m_pData = static_cast<BYTE*>(AllocMem(capacity));
         m_nCapacity = capacity;
+        m_nReserved = capacity;
     } else if (m_nCapacity < n || m_nCapacity - n > Step()) {
-        m_pData = static_cast<BYTE*>(ReallocMem(m_pData, capacity));
+        // The block changes only when the new capacity outgrows it, or uses less than a
+        // quarter of it; otherwise only the capacity that callers see moves.
+        if (capacity > m_nReserved || capacity < m_nReserved / 4) {
+            int64_t reserve = Reserve(capacity);
+            m_pData = static_cast<BYTE*>(ReallocMem(m_pData, reserve));
+            m_nReserved = reserve;
+        }
         m_nCapacity = capacity;
     }
     m_nLength = n;
     return m_pData;
+}
+
+int64_t CRixMem::Reserve(int64_t capacity) const {
+    if (capacity < m_nReserved || m_nReserved > INT64_MAX / 2)
+        return capacity;
+    return capacity > 2 * m_nReserved ? capacity : 2 * m_nReserved;
 }
 
 BYTE* CRixMem::PrepareLength(int64_t n) {
@@ -58,6 +71,7 @@ BYTE* CRixMem::PrepareLength(int64_t n) {
     int64_t capacity = RoundedCapacity(n);
     m_pData = static_cast<BYTE*>(AllocMem(capacity));
     m_nCapacity = capacity;
+    m_nReserved = capacity;
     m_nLength = n;
     return m_pData;
 }
@@ -163,18 +177,22 @@ void CRixMem::Free() {
         FreeMem(m_pData);
     m_pData = nullptr;
     m_nCapacity = 0;
+    m_nReserved = 0;
     m_nLength = 0;
 }
 
 void CRixMem::SwapStorage(CRixMem& other) {
     BYTE* data = m_pData;
     int64_t capacity = m_nCapacity;
+    int64_t reserved = m_nReserved;
     int64_t length = m_nLength;
     m_pData = other.m_pData;
     m_nCapacity = other.m_nCapacity;
+    m_nReserved = other.m_nReserved;
     m_nLength = other.m_nLength;
     other.m_pData = data;
     other.m_nCapacity = capacity;
+    other.m_nReserved = reserved;
     other.m_nLength = length;
 }
 

@@ -3,6 +3,12 @@
 // Capacity moves in whole growth steps, so a run of small appends reallocates once per step
 // and a shrinking buffer gives storage back only when more than one step would be spare.
 // Storage comes from the object's own memory operations (AllocMem, ReallocMem, FreeMem).
+//
+// The capacity is what callers see and what the step rule gives. Underneath it the buffer
+// reserves its block geometrically: a capacity that outgrows the block doubles it, so a buffer
+// built by appends is copied O(log n) times, not once per step. That matters for large
+// buffers on heaps whose reallocation moves the block (each move copies everything), and for
+// text built one character at a time.
 #pragma once
 
 #include <cstdint>
@@ -43,9 +49,10 @@ public:
     // SetLength for a buffer that may have no storage yet.
     BYTE* PrepareLength(int64_t n);
     // Appends count bytes. Appends of 1, 2, 4 or 8 bytes that fit into the spare capacity are
-    // stored directly. `bytes` may point into this buffer.
+    // stored directly. `bytes` may point into this buffer; null appends nothing, whatever the
+    // count.
     void Append(const void* bytes, int64_t count) {
-        if (count <= m_nCapacity - m_nLength) {
+        if (count <= m_nCapacity - m_nLength && bytes != nullptr) {
             BYTE* at = m_pData + m_nLength;
             switch (count) {
             case 1:
@@ -100,8 +107,12 @@ private:
     int64_t RoundedCapacity(int64_t n) const;
     void AppendSlow(const void* bytes, int64_t count);
 
+    // The block's size: at least the capacity (see the file comment); 0 without storage.
+    int64_t Reserve(int64_t capacity) const;
+
     BYTE* m_pData = nullptr;
     int64_t m_nCapacity = 0;
+    int64_t m_nReserved = 0;
     int64_t m_nLength = 0;
     int64_t m_nGrowthStep = kDefaultGrowthStep;
 };

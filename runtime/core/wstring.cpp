@@ -254,21 +254,12 @@ CWString& CWString::Trim() {
     return TrimRight();
 }
 
-namespace {
-// The text state of `source` (borrowed pointer or bytes) without its header words.
-CWString TextCopy(const CWString& source) {
-    CWString copy(source);
-    copy.SetEmptyObject(false);
-    copy.SetData(0);
-    return copy;
-}
-} // namespace
-
 CWString CWString::Concat(const CWString& a, const CWString& b) {
+    // With one side empty the result is a whole copy of the other, its header words included.
     if (a.IsEmpty())
-        return TextCopy(b);
+        return CWString(b);
     if (b.IsEmpty())
-        return TextCopy(a);
+        return CWString(a);
     int64_t la = a.GetLength();
     int64_t lb = b.GetLength();
     CWString result;
@@ -281,7 +272,7 @@ CWString CWString::Concat(const CWString& a, const CWString& b) {
 
 CWString CWString::Concat(const CWString& a, const WCHAR* s) {
     if (s == nullptr || s[0] == 0)
-        return TextCopy(a);
+        return CWString(a);
     int64_t la = a.GetLength();
     int64_t ls = UnitCount(s);
     CWString result;

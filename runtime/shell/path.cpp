@@ -21,6 +21,15 @@ Units WithoutTrailingBackslash(const WCHAR* path) {
     return p;
 }
 
+// A drive letter and a colon, nothing else: "C:" is a drive, "1:" and "?:" are names that
+// CreateDirectoryW must judge.
+bool IsBareDrive(const Units& p) {
+    if (p.size() != 2 || p[1] != TEXT(':'))
+        return false;
+    WCHAR c = p[0];
+    return (c >= TEXT('A') && c <= TEXT('Z')) || (c >= TEXT('a') && c <= TEXT('z'));
+}
+
 const WCHAR kDotSegment[] = TEXT("\\.\\");
 const WCHAR kDotDotSegment[] = TEXT("\\..\\");
 
@@ -78,7 +87,7 @@ int CreateDirectoryTree(const WCHAR* path) {
     if (IsEmptyText(path))
         return 0;
     Units p = WithoutTrailingBackslash(path);
-    if (p.size() == 2 && p[1] == TEXT(':'))
+    if (IsBareDrive(p))
         return 1;
     if (CreateDirectoryW(p.c_str(), nullptr))
         return 1;

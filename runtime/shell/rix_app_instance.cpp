@@ -59,9 +59,9 @@ void CRixAppInstance::ShutdownGdiplus() {
     LeaveCriticalSection(&m_GdiplusLock);
 }
 
-// Built right after the block pool (priority 101) and before every other static object, so it
-// is destroyed after all of them and just before the pool.
-// NOTE: with MSVC both objects sit in the library segment, where the link order decides.
+// Built right after the block pool and before every other static object, so it is destroyed
+// after all of them and just before the pool. GCC and Clang: priority 102, after the pool's
+// 101. MSVC: the library segment, after the compiler segment that holds the pool's set-up.
 #if defined(_MSC_VER)
 #pragma warning(disable : 4073)
 #pragma init_seg(lib)

@@ -4,8 +4,8 @@
 // the COM and GDI+ state, the module instance handle and the command line.
 //
 // The block pool itself stays with the memory manager (runtime/core/pool_mem.cpp), which
-// builds it at the earliest initialisation priority; the instance is built right after it and,
-// being destroyed in reverse order, runs its teardown just before the pool is released.
+// sets it up before any other initialiser (see pool_mem.cpp); the instance is built right after it
+// and, being destroyed in reverse order, runs its teardown just before the pool is released.
 #pragma once
 
 #include <cstdint>

@@ -3,14 +3,65 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "runtime/core/rix_mem.h"
 #include "runtime/core/wstring.h"
 
 namespace {
 
-// Beside the target, so that the final move stays on one volume and is a rename.
-const WCHAR kTemporarySuffix[] = TEXT(".keyseq-partial");
+using Units = std::basic_string<WCHAR>;
+
+// Names tried for the temporary file before giving up.
+constexpr int kTemporaryAttempts = 64;
+
+WCHAR FoldCase(WCHAR c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<WCHAR>(c - 'a' + 'A') : c;
+}
+
+bool SameName(const Units& a, const Units& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i]))
+            return false;
+    return true;
+}
+
+// The temporary file lives beside the target, so that the final move stays on one volume and
+// is a rename. Its name is the target's with the tail replaced by "~", "~1", "~2", ...: the
+// temporary path is then no longer than the target's, and a target that fits the 260-unit
+// path limit cannot fail because of it (a suffix would push names near the limit over it).
+// Names of existing files or folders, and the target's own, are passed over, so nothing of
+// the user's is overwritten. False when every attempt is taken or the path names no file.
+bool TemporaryPath(const WCHAR* target, Units& out) {
+    Units path(target);
+    size_t slash = path.find_last_of(TEXT("\\/"));
+    size_t nameAt = slash == Units::npos ? 0 : slash + 1;
+    if (slash == Units::npos && path.size() >= 2 && path[1] == ':')
+        nameAt = 2; // "C:name"
+    const Units folder = path.substr(0, nameAt);
+    const Units name = path.substr(nameAt);
+    if (name.empty())
+        return false;
+    static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        Units tail(1, TEXT('~'));
+        for (int n = attempt; n > 0; n /= 36)
+            tail.insert(tail.begin() + 1, static_cast<WCHAR>(kDigits[n % 36]));
+        size_t keep = name.size() > tail.size() ? name.size() - tail.size() : 0;
+        // Never cut a surrogate pair in two.
+        if (keep > 0 && name[keep - 1] >= 0xD800 && name[keep - 1] < 0xDC00)
+            --keep;
+        Units candidate = name.substr(0, keep) + tail;
+        if (SameName(candidate, name))
+            continue;
+        out = folder + candidate;
+        if (GetFileAttributesW(out.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
+    }
+    return false;
+}
 
 WCHAR UnitAt(const BYTE* bytes, int64_t index) {
     return static_cast<WCHAR>(bytes[2 * index] | (bytes[2 * index + 1] << 8));
@@ -90,18 +141,19 @@ int WriteTextFile(const CWString& text, const WCHAR* path) {
     if (path == nullptr || path[0] == 0)
         return 0;
 
-    CWString temporary(path);
-    temporary.Append(kTemporarySuffix);
-    FILE* file = _wfopen(temporary.GetText(), TEXT("wb"));
+    Units temporary;
+    if (!TemporaryPath(path, temporary))
+        return 0;
+    FILE* file = _wfopen(temporary.c_str(), TEXT("wb"));
     if (file == nullptr)
         return 0;
     size_t size = static_cast<size_t>(bytes.GetLength());
     bool complete = fwrite(bytes.GetDataPtr(), 1, size, file) == size;
     complete = complete && fflush(file) == 0 && _commit(_fileno(file)) == 0;
     complete = (fclose(file) == 0) && complete;
-    if (!complete || !MoveFileExW(temporary.GetText(), path,
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.GetText());
+    if (!complete ||
+        !MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary.c_str());
         return 0;
     }
     return 1;

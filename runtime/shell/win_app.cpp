@@ -4,6 +4,10 @@
 #include <map>
 
 namespace {
+// Not in the platform subset, since nothing else handles them.
+constexpr UINT kNonClientMouseMove = 0x00A0;
+constexpr UINT kSystemTimer = 0x0118; // the caret's blink timer
+
 CRixWinApp* g_pApp = nullptr; // main thread only
 // Main thread only: windows are created, translated and destroyed there.
 std::map<HWND, CRixPreTranslator*>& Translators() {
@@ -65,6 +69,18 @@ BOOL CRixWinApp::PreTranslateMessage(MSG* msg) {
     return FALSE;
 }
 
+BOOL CRixWinApp::IsIdleMessage(const MSG* msg) {
+    if (msg->message == WM_MOUSEMOVE || msg->message == kNonClientMouseMove) {
+        if (msg->message == m_nMsgLast && msg->pt.x == m_ptCursorLast.x &&
+            msg->pt.y == m_ptCursorLast.y)
+            return FALSE;
+        m_ptCursorLast = msg->pt;
+        m_nMsgLast = msg->message;
+        return TRUE;
+    }
+    return msg->message != WM_PAINT && msg->message != WM_TIMER && msg->message != kSystemTimer;
+}
+
 int CRixWinApp::Run() {
     MSG msg;
     bool idle = true;
@@ -86,8 +102,10 @@ int CRixWinApp::Run() {
                 DispatchMessageW(&msg);
             }
             CheckMainWindow();
-            idle = true;
-            count = 0;
+            if (got > 0 && IsIdleMessage(&msg)) {
+                idle = true;
+                count = 0;
+            }
         } while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
 }

@@ -6,10 +6,10 @@
 // status is ExitInstance's. Otherwise Run offers each message to PreTranslateMessage, which
 // walks from the target window up the parent chain to the main window asking each window that
 // has a translator registered; unconsumed messages are translated and dispatched. While the
-// queue is empty OnIdle is called with a count that starts at 0 after each message and grows
-// by one per call, for as long as it returns nonzero. When the main window is destroyed the
-// quit message is posted with code 0; the loop ends on the quit message and the status is
-// ExitInstance's, by default the quit code.
+// queue is empty OnIdle is called with a count that starts at 0 after each message that
+// IsIdleMessage accepts and grows by one per call, for as long as it returns nonzero. When the main
+// window is destroyed the quit message is posted with code 0; the loop ends on the quit message and
+// the status is ExitInstance's, by default the quit code.
 //
 // Everything here runs on the main thread.
 #pragma once
@@ -51,6 +51,11 @@ public:
     // work at count 0 and none after it.
     virtual BOOL OnIdle(LONG count) { return count == 0 ? TRUE : FALSE; }
     virtual int ExitInstance() { return m_nExitCode; }
+    // Whether the message just handled starts a new idle phase (count 0, idle calls resumed).
+    // Paint and timer messages (the system's caret timer included) and a mouse move to the
+    // place of the last one do not: they come all the time without anything having changed, and
+    // a clock ticking every 100 ms would otherwise keep the idle work at its first count.
+    virtual BOOL IsIdleMessage(const MSG* msg);
 
     HWND m_hMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
@@ -60,4 +65,9 @@ protected:
     void CheckMainWindow();
 
     int m_nExitCode = 0;
+
+private:
+    // The last mouse move that counted, for IsIdleMessage; no message yet at first.
+    POINT m_ptCursorLast{0, 0};
+    UINT m_nMsgLast = 0;
 };

@@ -210,6 +210,31 @@ TEST(GlobalPoolDeathTest, TryAllocMemReportsHeapFailureAsNull) {
         ::testing::ExitedWithCode(3), "");
 }
 
+// The global pool is built this way: constant-initialised (this line does not compile unless
+// that constructor is a constant expression), so its lock word is free before any code runs,
+// and given its area by the first initialiser. Before that it serves every request from the
+// heap; afterwards from the area.
+constinit CPoolMem g_DeferredPool{CPoolMem::DeferredArea{}};
+
+TEST(PoolSetUp, APoolWithoutItsAreaPassesRequestsToTheHeap) {
+    void* before = g_DeferredPool.PoolAlloc(16);
+    ASSERT_NE(before, nullptr);
+    EXPECT_FALSE(g_DeferredPool.Contains(before));
+    g_DeferredPool.PoolFree(before);
+    g_DeferredPool.TakeArea();
+    void* after = g_DeferredPool.PoolAlloc(16);
+    EXPECT_TRUE(g_DeferredPool.Contains(after));
+    g_DeferredPool.PoolFree(after);
+    EXPECT_EQ(&g_DeferredPool.Heap(), &ProcessPoolHeap());
+}
+
+// The global pool was set up before any test's static object and serves from its area.
+TEST(PoolSetUp, TheGlobalPoolHasItsAreaBeforeMainRuns) {
+    void* p = RixAllocMem(32);
+    EXPECT_TRUE(GetMemManager().Contains(p));
+    RixFreeMem(p);
+}
+
 TEST(PoolDeathTest, RefusedAreaAtSetUpEndsTheProcessWithMinusOne) {
     EXPECT_EXIT({ CPoolMem pool(RefusingHeap()); }, ExitedWithMinusOne, "");
 }

@@ -113,6 +113,55 @@ TEST(RixMemTest, SmallAppendsBypassSizeLogic) {
     EXPECT_EQ(Bytes(mem), "abc");
 }
 
+// A null source is an empty one on every path, the direct stores for 1, 2, 4 and 8 bytes
+// included (those used to read through the pointer when the bytes fitted).
+TEST(RixMemTest, AppendOfNullAppendsNothing) {
+    for (int64_t size : {1, 2, 3, 4, 8, 16}) {
+        CRixMem mem;
+        Fill(mem, "ab");
+        ASSERT_GT(mem.GetCapacity() - mem.GetLength(), size);
+        mem.Append(nullptr, size);
+        EXPECT_EQ(Bytes(mem), "ab") << size;
+    }
+}
+
+// A buffer that counts the block moves it asks for.
+class CountingMem : public CRixMem {
+public:
+    explicit CountingMem(int64_t step) : CRixMem(step) {}
+    void* ReallocMem(void* p, int64_t size) override {
+        ++reallocs;
+        return CRixMem::ReallocMem(p, size);
+    }
+    int reallocs = 0;
+};
+
+// Capacity follows the step rule exactly, but the block underneath grows geometrically: a
+// buffer built by 8-byte appends to 1 MiB (4,096 steps of 256 bytes) asks for a new block a
+// few dozen times at most, not once per step. Shrinking far gives the block back.
+TEST(RixMemTest, LargeBuffersGrowTheirBlockGeometrically) {
+    CountingMem mem(256);
+    const int64_t slot = 0x0123456789ABCDEF;
+    int64_t capacity = 0; // by the step rule: an append that does not fit sets the length
+    for (int64_t i = 0; i < (1 << 20) / 8; ++i) {
+        mem.Append(&slot, 8);
+        if (mem.GetLength() > capacity)
+            capacity = 256 + mem.GetLength() - mem.GetLength() % 256;
+        ASSERT_EQ(mem.GetCapacity(), capacity) << i;
+    }
+    EXPECT_LE(mem.reallocs, 40);
+    int64_t value = 0;
+    std::memcpy(&value, mem.GetDataPtr() + mem.GetLength() - 8, 8);
+    EXPECT_EQ(value, slot);
+
+    mem.reallocs = 0;
+    mem.SetLength(1000);
+    EXPECT_EQ(mem.GetCapacity(), 1024);
+    EXPECT_EQ(mem.reallocs, 1);
+    std::memcpy(&value, mem.GetDataPtr() + 992, 8);
+    EXPECT_EQ(value, slot);
+}
+
 TEST(RixMemTest, AppendsAcrossSteps) {
     CRixMem mem(8);
     std::string expected;

@@ -276,6 +276,30 @@ TEST(WStringTest, Concat) {
     EXPECT_EQ(Utf8(CWString::Concat(left, left)), "leftleft");
 }
 
+// With one side empty the result is a copy of the other side, header words and all.
+TEST(WStringTest, ConcatWithOneSideEmptyCopiesTheHeaderWords) {
+    CWString tagged(TEXT("tag"));
+    tagged.SetEmptyObject(true);
+    tagged.SetData(0x5A5A);
+    CWString empty;
+    struct Case {
+        const char* name;
+        CWString result;
+    };
+    const Case cases[] = {
+        {"empty + tagged", CWString::Concat(empty, tagged)},
+        {"tagged + empty", CWString::Concat(tagged, empty)},
+        {"tagged + null", CWString::Concat(tagged, static_cast<const WCHAR*>(nullptr))},
+        {"tagged + \"\"", CWString::Concat(tagged, TEXT(""))},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8(c.result), "tag") << c.name;
+        EXPECT_TRUE(c.result.IsEmptyObject()) << c.name;
+        EXPECT_EQ(c.result.GetData(), 0x5A5A) << c.name;
+        EXPECT_EQ(c.result.IsEqual(tagged), 1) << c.name;
+    }
+}
+
 // Appending a text to itself reads from storage that the append moves.
 TEST(WStringTest, AppendOfOwnText) {
     CWString text(TEXT("ab"));

@@ -81,6 +81,10 @@ TEST(CreateDirectoryTree, RefusesWhatCannotBeMade) {
     EXPECT_EQ(CreateDirectoryTree(nullptr), 0);
     EXPECT_EQ(CreateDirectoryTree(TEXT("")), 0);
     EXPECT_EQ(CreateDirectoryTree(TEXT("Z:")), 1); // a bare drive
+    EXPECT_EQ(CreateDirectoryTree(TEXT("z:")), 1);
+    // Only a letter before the colon makes a drive; these go to CreateDirectoryW and fail.
+    EXPECT_EQ(CreateDirectoryTree(TEXT("1:")), 0);
+    EXPECT_EQ(CreateDirectoryTree(TEXT("?:")), 0);
     EXPECT_EQ(CreateDirectoryTree((dir / TEXT("ok\\bad<name\\x")).c_str()), 0);
     EXPECT_EQ(PathExists((dir / TEXT("ok\\bad<name")).c_str()), 0);
 }

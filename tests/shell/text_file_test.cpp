@@ -1,6 +1,10 @@
 // Whole-file reads and text-file writes on both backends: round trips, the byte-order mark and
-// odd lengths, the defined results for bad paths, and a failed write that leaves the old file.
+// odd lengths, the defined results for bad paths, a failed write that leaves the old file, and
+// targets right up to the 260-unit path limit.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "platform/platform.h"
 #include "runtime/core/rix_mem.h"
@@ -19,6 +23,23 @@ WString Read(const WString& path) {
     CWString text;
     ReadTextFile(path.c_str(), text);
     return WString(text.GetText(), static_cast<size_t>(text.GetLength()));
+}
+
+// The names in a folder, sorted, without "." and "..".
+std::vector<WString> Entries(const TempFolder& dir) {
+    std::vector<WString> names;
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((dir / TEXT("*")).c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        WString name(data.cFileName);
+        if (name != TEXT(".") && name != TEXT(".."))
+            names.push_back(name);
+    } while (FindNextFileW(h, &data));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 TEST(TextFile, RoundTripsTextsExactly) {
@@ -121,23 +142,54 @@ TEST(TextFile, BadPathsGiveTheDefinedResults) {
 
 TEST(TextFile, AFailedWriteKeepsTheOldFile) {
     TempFolder dir;
-    WString path = dir / TEXT("keep.txt");
-    ASSERT_EQ(WriteTextFile(CWString(TEXT("precious")), path.c_str()), 1);
-
-    // The temporary file cannot be made: a folder stands in its place.
-    WString blocker = path + TEXT(".keyseq-partial");
-    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
-    EXPECT_EQ(WriteTextFile(CWString(TEXT("replacement")), path.c_str()), 0);
-    EXPECT_EQ(Read(path), TEXT("precious"));
-    ASSERT_TRUE(RemoveDirectoryW(blocker.c_str()));
-
     // The target is a folder: the finished temporary file cannot take its place, and goes.
     WString folder = dir / TEXT("folder.txt");
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     EXPECT_EQ(WriteTextFile(CWString(TEXT("x")), folder.c_str()), 0);
     EXPECT_NE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_EQ(GetFileAttributesW((folder + TEXT(".keyseq-partial")).c_str()),
-              INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Entries(dir), std::vector<WString>{TEXT("folder.txt")});
+}
+
+// The temporary file takes a name that nothing in the folder has, so files whose names look
+// like temporary ones are never overwritten or removed.
+TEST(TextFile, TheTemporaryFileOverwritesNothing) {
+    TempFolder dir;
+    const WString files[] = {TEXT("k.tx~"), TEXT("k.t~1"), TEXT("k.t~2")};
+    for (const WString& name : files)
+        ASSERT_TRUE(TempFolder::WriteBytes(dir / name, "mine"));
+    ASSERT_TRUE(CreateDirectoryW((dir / TEXT("k.t~3")).c_str(), nullptr));
+    for (const WCHAR* text : {TEXT("first"), TEXT("second")}) {
+        ASSERT_EQ(WriteTextFile(CWString(text), (dir / TEXT("k.txt")).c_str()), 1);
+        EXPECT_EQ(Read(dir / TEXT("k.txt")), text);
+    }
+    for (const WString& name : files)
+        EXPECT_EQ(TempFolder::ReadBytes(dir / name), "mine") << Narrow(name);
+    std::vector<WString> expected(std::begin(files), std::end(files));
+    expected.push_back(TEXT("k.t~3"));
+    expected.push_back(TEXT("k.txt"));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Entries(dir), expected);
+}
+
+// Windows refuses paths of 260 units or more (without the extended prefix), and so does the
+// simulation. A target one unit below the limit must be as writable, and replaceable, as any
+// other: the temporary file beside it may not be longer.
+TEST(TextFile, TargetsUpToThePathLimitCanBeWritten) {
+    TempFolder dir;
+    const WString folder = dir.Path() + TEXT("\\");
+    ASSERT_LT(folder.size() + 2, static_cast<size_t>(MAX_PATH));
+    const size_t longestName = MAX_PATH - 1 - folder.size();
+    for (size_t name : {longestName, longestName - 1, size_t{1}}) {
+        const WString path = folder + WString(name - 1, TEXT('n')) + TEXT("x");
+        for (const WCHAR* text : {TEXT("first"), TEXT("second")}) {
+            EXPECT_EQ(WriteTextFile(CWString(text), path.c_str()), 1) << path.size();
+            EXPECT_EQ(Read(path), text) << path.size();
+        }
+        EXPECT_TRUE(DeleteFileW(path.c_str()));
+    }
+    const WString tooLong = folder + WString(longestName + 1, TEXT('n'));
+    EXPECT_EQ(WriteTextFile(CWString(TEXT("x")), tooLong.c_str()), 0);
+    EXPECT_TRUE(Entries(dir).empty());
 }
 
 TEST(TextFile, AFullDiskKeepsTheOldFile) {
@@ -153,9 +205,7 @@ TEST(TextFile, AFullDiskKeepsTheOldFile) {
         sim::SetWriteLimit(-1);
         EXPECT_EQ(result, 0) << limit;
         EXPECT_EQ(Read(path), TEXT("precious")) << limit;
-        EXPECT_EQ(GetFileAttributesW((path + TEXT(".keyseq-partial")).c_str()),
-                  INVALID_FILE_ATTRIBUTES)
-            << limit;
+        EXPECT_EQ(Entries(dir), std::vector<WString>{TEXT("keep.txt")}) << limit;
     }
 #endif
 }
