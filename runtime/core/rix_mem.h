@@ -90,6 +90,9 @@ public:
     void CopyBytesFrom(const CRixMem& other);
     // Lowers the length by up to `bytes` without touching the storage.
     void CutTail(int64_t bytes) { m_nLength = bytes >= m_nLength ? 0 : m_nLength - bytes; }
+    // Sets the length without the size logic, as the direct appends do, for a caller that has
+    // written the bytes itself. The caller keeps n between 0 and the capacity.
+    void SetLengthWithinCapacity(int64_t n) { m_nLength = n; }
     // Gives the storage back: the empty state.
     void Free();
     // Exchanges storage, capacity and length with another buffer; the steps stay.

@@ -80,12 +80,12 @@ CRixMem& CWString::Materialize() {
     return m_Buffer;
 }
 
-void CWString::Append(const WCHAR* text) {
+void CWString::AppendGeneral(const WCHAR* text) {
     if (text == nullptr || text[0] == 0)
         return;
     if (OwnsPointer(text)) {
         CWString copy(text);
-        Append(copy.GetText());
+        AppendGeneral(copy.GetText());
         return;
     }
     Materialize();
