@@ -10,11 +10,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/sim/sim_file_attributes.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_path.h"
 
 using sim::detail::ErrorFromErrno;
+using sim::detail::FileAttributes;
 using sim::detail::HostPath;
+using sim::detail::SetArchiveBit;
 using sim::detail::ToHostPath;
 
 namespace {
@@ -76,10 +79,30 @@ DWORD CopyOut(const std::u16string& text, DWORD size, LPWSTR buffer) {
     return static_cast<DWORD>(text.size());
 }
 
+// A file opened for writing gets its archive bit back, as on Windows.
+void MarkWritten(FILE* f) {
+    struct stat st;
+    if (fstat(fileno(f), &st) == 0)
+        SetArchiveBit(st, true);
+}
+
+// Forgets the archive bit of a file about to go, so that a file that later gets its inode
+// starts with the bit set.
+void ForgetArchiveBit(const std::string& host) {
+    struct stat st;
+    if (stat(host.c_str(), &st) == 0)
+        SetArchiveBit(st, true);
+}
+
 } // namespace
 
 void sim::SetWriteLimit(long long bytes) {
     g_write_limit = bytes;
+}
+
+bool sim::SetFileSize(const WCHAR* path, long long bytes) {
+    HostPath host = ToHostPath(path);
+    return host.ok && truncate(host.path.c_str(), static_cast<off_t>(bytes)) == 0;
 }
 
 FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
@@ -98,14 +121,21 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
     }
     long long limit = g_write_limit;
     bool writes = m.find_first_of("wa+") != std::string::npos;
-    if (limit < 0 || !writes)
-        return std::fopen(host.path.c_str(), m.c_str());
+    if (limit < 0 || !writes) {
+        FILE* f = std::fopen(host.path.c_str(), m.c_str());
+        if (f != nullptr && writes)
+            MarkWritten(f);
+        return f;
+    }
     int flags = O_CREAT | (m.find('+') != std::string::npos ? O_RDWR : O_WRONLY);
     flags |= m[0] == 'w' ? O_TRUNC : m[0] == 'a' ? O_APPEND : 0;
     int fd = open(host.path.c_str(), flags, 0666);
     if (fd < 0)
         return nullptr;
     cookie_io_functions_t io{&LimitedRead, &LimitedWrite, &LimitedSeek, &LimitedClose};
+    struct stat st;
+    if (fstat(fd, &st) == 0)
+        SetArchiveBit(st, true);
     FILE* f = fopencookie(new LimitedFile{fd, limit}, m.c_str(), io);
     if (f == nullptr)
         close(fd);
@@ -154,11 +184,7 @@ DWORD GetFileAttributesW(LPCWSTR path) {
         SetLastError(ErrorFromErrno(errno, host.path));
         return INVALID_FILE_ATTRIBUTES;
     }
-    // A regular file carries the archive bit, as a file freshly written on Windows does.
-    DWORD attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if ((st.st_mode & 0222) == 0)
-        attributes |= FILE_ATTRIBUTE_READONLY;
-    return attributes;
+    return FileAttributes(st);
 }
 
 BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) {
@@ -168,9 +194,11 @@ BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) {
     struct stat st;
     if (stat(host.path.c_str(), &st) != 0)
         return Fail(ErrorFromErrno(errno, host.path));
-    // Only the read-only bit means anything here; on a directory Windows ignores it too.
+    // The read-only and archive bits mean something here; on a directory Windows ignores the
+    // read-only bit too.
     if (S_ISDIR(st.st_mode))
         return TRUE;
+    SetArchiveBit(st, (attributes & FILE_ATTRIBUTE_ARCHIVE) != 0);
     mode_t mode = st.st_mode & 07777;
     mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~0222) : (mode | 0200);
     if (chmod(host.path.c_str(), mode) != 0)
@@ -187,6 +215,7 @@ BOOL DeleteFileW(LPCWSTR path) {
     struct stat st;
     if (stat(host.path.c_str(), &st) == 0 && (st.st_mode & 0222) == 0)
         return Fail(ERROR_ACCESS_DENIED); // a read-only file is not deleted on Windows
+    ForgetArchiveBit(host.path);
     if (unlink(host.path.c_str()) == 0)
         return TRUE;
     return Fail(ErrorFromErrno(errno, host.path));
@@ -203,15 +232,20 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
     if (stat(src.path.c_str(), &st) != 0)
         return Fail(ErrorFromErrno(errno, src.path));
     struct stat target;
-    if (stat(dst.path.c_str(), &target) == 0) {
+    bool replacing = stat(dst.path.c_str(), &target) == 0;
+    if (replacing) {
         if (!(flags & MOVEFILE_REPLACE_EXISTING))
             return Fail(ERROR_ALREADY_EXISTS);
         // Windows replaces files only: neither a directory nor a read-only file gives way.
         if (S_ISDIR(target.st_mode) || S_ISDIR(st.st_mode) || (target.st_mode & 0222) == 0)
             return Fail(ERROR_ACCESS_DENIED);
     }
-    if (rename(src.path.c_str(), dst.path.c_str()) == 0)
+    if (rename(src.path.c_str(), dst.path.c_str()) == 0) {
+        // The replaced file is gone; the moved one keeps its attributes, as on Windows.
+        if (replacing && (target.st_ino != st.st_ino || target.st_dev != st.st_dev))
+            SetArchiveBit(target, true);
         return TRUE;
+    }
     int err = errno;
     return Fail(err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err, dst.path));
 }

@@ -42,4 +42,7 @@ namespace sim {
 // Makes every file opened for writing from now on fail once `bytes` bytes have reached it, as
 // a full disk does; a negative value lifts the limit. For tests of write failures.
 void SetWriteLimit(long long bytes);
+// Sets the file's size without writing it (the host makes it sparse), for tests of files too
+// large to write. False when the file cannot be resized.
+bool SetFileSize(const WCHAR* path, long long bytes);
 } // namespace sim

@@ -1,12 +1,16 @@
 // Directory search over opendir/readdir, with the entries taken at FindFirstFileW.
 #include "platform/sim/sim_find.h"
 
+#include <cstdint>
 #include <cstring>
 #include <dirent.h>
+#include <map>
+#include <mutex>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
 
+#include "platform/sim/sim_file_attributes.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_path.h"
 
@@ -16,6 +20,19 @@ struct Search {
     std::vector<WIN32_FIND_DATAW> entries;
     size_t next = 0;
 };
+
+// Open searches by handle value. Values are never reused, so a closed handle, or any value
+// that FindFirstFileW did not give, fails with ERROR_INVALID_HANDLE instead of reaching memory.
+struct Searches {
+    std::mutex lock;
+    std::map<uintptr_t, Search> open; // guarded by lock
+    uintptr_t next = 0x5EA0000;       // guarded by lock
+};
+
+Searches& TheSearches() {
+    static Searches searches;
+    return searches;
+}
 
 // 100-nanosecond intervals from 1601 to 1970.
 constexpr ULONGLONG kEpochDelta = 116444736000000000ULL;
@@ -31,9 +48,7 @@ bool Describe(const std::string& host, const std::u16string& name, WIN32_FIND_DA
     if (stat(host.c_str(), &st) != 0 || name.size() >= MAX_PATH)
         return false;
     std::memset(&out, 0, sizeof out);
-    out.dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if (!S_ISDIR(st.st_mode) && (st.st_mode & 0222) == 0)
-        out.dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+    out.dwFileAttributes = sim::detail::FileAttributes(st);
     out.ftCreationTime = ToFileTime(st.st_ctim);
     out.ftLastAccessTime = ToFileTime(st.st_atim);
     out.ftLastWriteTime = ToFileTime(st.st_mtim);
@@ -63,7 +78,7 @@ HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    auto* search = new Search;
+    Search search;
     std::vector<std::pair<std::string, std::u16string>> names;
     if (dir != "/") {
         names.push_back({".", u"."});
@@ -81,37 +96,45 @@ HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
         WIN32_FIND_DATAW entry;
         std::string full = raw == "." ? dir : raw == ".." ? dir + "/.." : dir + "/" + raw;
         if (Describe(full, name, entry))
-            search->entries.push_back(entry);
+            search.entries.push_back(entry);
     }
-    if (search->entries.empty()) {
-        delete search;
+    if (search.entries.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    *data = search->entries[0];
-    search->next = 1;
-    return search;
+    *data = search.entries[0];
+    search.next = 1;
+    Searches& all = TheSearches();
+    std::lock_guard<std::mutex> guard(all.lock);
+    uintptr_t id = all.next;
+    all.next += 4;
+    all.open.emplace(id, std::move(search));
+    return reinterpret_cast<HANDLE>(id);
 }
 
 BOOL FindNextFileW(HANDLE handle, LPWIN32_FIND_DATAW data) {
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+    Searches& all = TheSearches();
+    std::lock_guard<std::mutex> guard(all.lock);
+    auto found = all.open.find(reinterpret_cast<uintptr_t>(handle));
+    if (found == all.open.end()) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    auto* search = static_cast<Search*>(handle);
-    if (search->next >= search->entries.size()) {
+    Search& search = found->second;
+    if (search.next >= search.entries.size()) {
         SetLastError(ERROR_NO_MORE_FILES);
         return FALSE;
     }
-    *data = search->entries[search->next++];
+    *data = search.entries[search.next++];
     return TRUE;
 }
 
 BOOL FindClose(HANDLE handle) {
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+    Searches& all = TheSearches();
+    std::lock_guard<std::mutex> guard(all.lock);
+    if (all.open.erase(reinterpret_cast<uintptr_t>(handle)) == 0) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    delete static_cast<Search*>(handle);
     return TRUE;
 }

@@ -3,8 +3,9 @@
 //
 // The last segment of the pattern is matched as Windows matches it ("*" any run, "?" one
 // character, no case distinction, "*.*" everything). Entries come in the host's order, after
-// "." and ".." for any folder but the root. Directories report FILE_ATTRIBUTE_DIRECTORY,
-// regular files FILE_ATTRIBUTE_ARCHIVE (plus FILE_ATTRIBUTE_READONLY without write permission).
+// "." and ".." for any folder but the root. Attributes as sim_file_attributes.h gives them
+// (the archive bit of a file until SetFileAttributesW clears it). A search handle that is
+// closed, or was never given, fails with ERROR_INVALID_HANDLE.
 #pragma once
 
 #include "platform/sim/sim_file.h"

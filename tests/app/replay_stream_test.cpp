@@ -95,10 +95,14 @@ TEST_F(ReplayStreamTest, ClicksHappenWhereTheCursorIs) {
 }
 
 TEST_F(ReplayStreamTest, MovesRelativeAndAbsolute) {
-    StepList.LoadFromText(TEXT("E100@200 C-8@0 C@7 E@5 E0@0 C-3@-3 C2147483647@0"));
+    // The last move starts at x = 1000, where adding the largest step overflows 32 bits: it
+    // must clamp (and the screen then clips to 1279), not wrap round to a negative x.
+    StepList.LoadFromText(
+        TEXT("E100@200 C-8@0 C@7 E@5 E0@0 C-3@-3 C2147483647@0 E1000@0 C2147483647@0"));
     RunToEnd(1);
     auto log = sim::InputLog();
-    const POINT expected[] = {{100, 200}, {92, 200}, {99, 200}, {5, 0}, {0, 0}, {0, 0}, {1279, 0}};
+    const POINT expected[] = {{100, 200}, {92, 200}, {99, 200}, {5, 0},   {0, 0},
+                              {0, 0},     {1279, 0}, {1000, 0}, {1279, 0}};
     ASSERT_EQ(log.size(), std::size(expected));
     for (size_t i = 0; i < log.size(); ++i) {
         EXPECT_EQ(log[i].kind, InputKind::CursorSet) << i;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "tests/core/text_testing.h"
@@ -33,6 +34,18 @@ TEST(DoubleToText, Table) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Utf8(DoubleToText(c.value)), c.text) << c.value;
+}
+
+// Values that are no numbers read the same on both backends, whatever the platform's printf
+// would make of them.
+TEST(DoubleToText, NotANumberAndInfinities) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(Utf8(DoubleToText(inf)), "INF");
+    EXPECT_EQ(Utf8(DoubleToText(-inf)), "-INF");
+    EXPECT_EQ(Utf8(DoubleToText(nan)), "NAN");
+    EXPECT_EQ(Utf8(DoubleToText(-nan)), "NAN");
+    EXPECT_EQ(Utf8(DoubleToText(inf - inf)), "NAN");
 }
 
 } // namespace

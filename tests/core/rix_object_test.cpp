@@ -173,6 +173,45 @@ TEST(IsEqual, ComparesClassFlagsSecondWordAndFields) {
     EXPECT_EQ(p.IsEqual(a), 0);
 }
 
+// Two unrelated classes registered under one name: by name they are one class, but neither may
+// read the other's fields, so Assign refuses and IsEqual answers 0 both ways.
+class Twin : public CRixObject {
+    RIX_OBJECT(Twin, CRixObject, "test::Twin")
+public:
+    int64_t value = 1;
+
+protected:
+    bool RixEqualFields(const Twin& o) const { return value == o.value; }
+    void RixCopyFields(const Twin& o) { value = o.value; }
+    void RixResetFields() { value = 1; }
+};
+
+class OtherTwin : public CRixObject {
+    RIX_OBJECT(OtherTwin, CRixObject, "test::Twin")
+public:
+    char text[64] = "unrelated bytes where Twin keeps its value";
+
+protected:
+    bool RixEqualFields(const OtherTwin& o) const { return std::strcmp(text, o.text) == 0; }
+    void RixCopyFields(const OtherTwin& o) { std::memcpy(text, o.text, sizeof text); }
+    void RixResetFields() { text[0] = 0; }
+};
+
+TEST(SameName, UnrelatedClassesOfOneNameNeitherAssignNorCompare) {
+    ASSERT_TRUE(SameClass(Twin::ClassRecord(), OtherTwin::ClassRecord()));
+    Twin twin;
+    OtherTwin other;
+    EXPECT_EQ(twin.Assign(other), 0);
+    EXPECT_EQ(twin.value, 1);
+    EXPECT_EQ(other.Assign(twin), 0);
+    EXPECT_STREQ(other.text, "unrelated bytes where Twin keeps its value");
+    EXPECT_EQ(twin.IsEqual(other), 0);
+    EXPECT_EQ(other.IsEqual(twin), 0);
+    Twin second;
+    EXPECT_EQ(second.Assign(twin), 1);
+    EXPECT_EQ(second.IsEqual(twin), 1);
+}
+
 TEST(Reset, RestoresDefaultsIncludingTheEmptyFlag) {
     Dog dog;
     dog.legs = 1;

@@ -93,6 +93,48 @@ TEST_F(FindFile, ReportsSizeOfFiles) {
     EXPECT_TRUE(FindClose(h));
 }
 
+// Files carry the archive bit until SetFileAttributesW clears it; the search reports what
+// GetFileAttributesW reports, and writing the file sets the bit again.
+TEST_F(FindFile, TheArchiveBitIsClearedAndSetAgain) {
+    const WString path = dir / TEXT("a.txt");
+    auto found = [&] {
+        std::vector<Found> all = Search(path);
+        return all.size() == 1 ? all[0].attributes : INVALID_FILE_ATTRIBUTES;
+    };
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_ARCHIVE, 0u);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(found() & FILE_ATTRIBUTE_ARCHIVE, 0u);
+    EXPECT_NE(GetFileAttributesW((dir / TEXT("ab.txt")).c_str()) & FILE_ATTRIBUTE_ARCHIVE, 0u)
+        << "the other files keep theirs";
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_NE(found() & FILE_ATTRIBUTE_ARCHIVE, 0u);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(TempFolder::WriteBytes(path, "new"));
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_ARCHIVE, 0u);
+}
+
+// A closed search handle, or a handle of another kind, is refused, not followed.
+TEST_F(FindFile, StaleAndForeignHandlesAreRefused) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((dir / TEXT("*")).c_str(), &data);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(FindClose(h));
+    SetLastError(0);
+    EXPECT_FALSE(FindNextFileW(h, &data));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    SetLastError(0);
+    EXPECT_FALSE(FindClose(h));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(event, nullptr);
+    SetLastError(0);
+    EXPECT_FALSE(FindNextFileW(event, &data));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_TRUE(CloseHandle(event));
+}
+
 TEST_F(FindFile, EmptyAndMissingSearchesTellTheirReason) {
     DWORD error = 0;
     EXPECT_TRUE(Search(dir / TEXT("*.none"), &error).empty());

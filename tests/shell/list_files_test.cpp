@@ -69,6 +69,38 @@ TEST_F(ListFilesTest, ClearsTheOutputAndListsNothingForMissingFolders) {
     EXPECT_EQ(out.GetCount(), 0);
 }
 
+// A file whose archive bit is clear is not listed (and is again once the bit is back).
+TEST_F(ListFilesTest, SkipsFilesWithoutTheArchiveBit) {
+    for (const WCHAR* n : {TEXT("kept.txt"), TEXT("hidden.txt")})
+        ASSERT_TRUE(TempFolder::WriteBytes(dir / n, "x"));
+    ASSERT_TRUE(SetFileAttributesW((dir / TEXT("hidden.txt")).c_str(), FILE_ATTRIBUTE_NORMAL));
+    int64_t count = 0;
+    EXPECT_EQ(List(dir.Path(), TEXT("*.txt"), &count),
+              std::vector<WString>{dir / TEXT("kept.txt")});
+    EXPECT_EQ(count, 1);
+    ASSERT_TRUE(SetFileAttributesW((dir / TEXT("hidden.txt")).c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(List(dir.Path(), TEXT("*.txt"), &count).size(), 2u);
+}
+
+// Before the start-up binds the table (or when a binding failed half-way) the listing has no
+// search functions: it lists nothing and says so, rather than calling a null pointer.
+TEST_F(ListFilesTest, ListsNothingWhileTheFunctionTableIsUnbound) {
+    ASSERT_TRUE(TempFolder::WriteBytes(dir / TEXT("one.txt"), "x"));
+    FARPROC saved[3];
+    for (int i = 0; i < 3; ++i) {
+        saved[i] = g_ExternalFunctions[i].pfnFunction;
+        g_ExternalFunctions[i].pfnFunction = nullptr;
+    }
+    rg_lch_jb::rg_wbshzl out;
+    out.Append(TEXT("stale"));
+    int64_t count = ListFiles(CWString(dir.Path().c_str()), CWString(TEXT("*.txt")), out);
+    for (int i = 0; i < 3; ++i)
+        g_ExternalFunctions[i].pfnFunction = saved[i];
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(out.GetCount(), 0);
+    EXPECT_EQ(ListFiles(CWString(dir.Path().c_str()), CWString(TEXT("*.txt")), out), 1);
+}
+
 TEST(FileTitle, DropsFolderAndLastExtension) {
     struct Case {
         const WCHAR* path;

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "runtime/core/wstring.h"
 #include "runtime/shell/path.h"
+#include "tests/support/sim_only.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -58,6 +59,26 @@ TEST(GetModuleDirectory, EndsWithABackslashAndHoldsTheProgram) {
     DWORD n = GetModuleFileNameW(nullptr, program, MAX_PATH);
     EXPECT_EQ(WString(program, n).substr(0, d.size()), d);
 }
+
+#if defined(KEYSEQ_PLATFORM_SIM)
+// A module whose file name does not fit 260 units gets it cut by GetModuleFileNameW; a cut
+// name is no directory, so the answer is 0 and the empty text, not a folder that is not its.
+TEST(GetModuleDirectory, RefusesAModuleNameCutAtTheBufferSize) {
+    // A system library of the simulation, whose full name is its folder and this.
+    const WString path = WString(250, TEXT('l')) + TEXT(".dll");
+    sim::RegisterLibrary(path.c_str(), {});
+    HMODULE module = LoadLibraryW(path.c_str());
+    ASSERT_NE(module, nullptr);
+    CWString directory(TEXT("old"));
+    EXPECT_EQ(GetModuleDirectory(module, directory), 0);
+    EXPECT_TRUE(directory.IsEmpty());
+    FreeLibrary(module);
+    sim::ResetLibraries();
+}
+#else
+KEYSEQ_SIM_ONLY_TEST(GetModuleDirectory, RefusesAModuleNameCutAtTheBufferSize,
+                     "no module file of 260 units or more can exist without long paths")
+#endif
 
 TEST(CreateDirectoryTree, CreatesEveryMissingLevel) {
     TempFolder dir;

@@ -118,6 +118,40 @@ TEST(TextFile, ReadFileBytesTellsEmptyFromMissing) {
     EXPECT_EQ(Bytes(m), "1234");
 }
 
+// Makes the file `bytes` long without writing them (sparse where the file system allows).
+bool MakeFileOfSize(const WString& path, long long bytes) {
+#if defined(KEYSEQ_PLATFORM_WIN32)
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    size.QuadPart = bytes;
+    bool ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+#else
+    return TempFolder::WriteBytes(path, "") && sim::SetFileSize(path.c_str(), bytes);
+#endif
+}
+
+// A size that a 32-bit signed position cannot hold reads as an empty file, never as a wrapped
+// size that would read some other number of bytes.
+TEST(TextFile, FilesBeyondA32BitSizeReadAsEmpty) {
+    TempFolder dir;
+    for (long long size : {0x80000000LL + 16, 0x100000000LL + 16}) {
+        const WString path = dir / TEXT("huge.bin");
+        ASSERT_TRUE(MakeFileOfSize(path, size)) << size;
+        CRixMem m;
+        m.Append("old", 3);
+        EXPECT_EQ(ReadFileBytes(path.c_str(), -1, m), 0) << size;
+        EXPECT_EQ(m.GetLength(), 0) << size;
+        CWString text(TEXT("old"));
+        EXPECT_EQ(ReadTextFile(path.c_str(), text).GetLength(), 0) << size;
+        EXPECT_TRUE(DeleteFileW(path.c_str()));
+    }
+}
+
 TEST(TextFile, BadPathsGiveTheDefinedResults) {
     TempFolder dir;
     const WString longName(300, TEXT('n'));
