@@ -146,6 +146,14 @@ int _fileno(FILE* file) {
     return fileno(file);
 }
 
+int _fseeki64(FILE* file, long long offset, int origin) {
+    return fseeko(file, static_cast<off_t>(offset), origin);
+}
+
+long long _ftelli64(FILE* file) {
+    return static_cast<long long>(ftello(file));
+}
+
 int _commit(int fd) {
     // A stream without a descriptor (the full-disk stand-in) has nothing more to force out.
     if (fd < 0)

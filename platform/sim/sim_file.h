@@ -24,6 +24,9 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 // Opens like fopen; a directory cannot be opened (EACCES), as on Windows.
 FILE* _wfopen(const WCHAR* path, const WCHAR* mode);
 int _fileno(FILE* file);
+// 64-bit positions, whatever the width of long.
+int _fseeki64(FILE* file, long long offset, int origin);
+long long _ftelli64(FILE* file);
 // Forces the file's data to the disk.
 int _commit(int fd);
 

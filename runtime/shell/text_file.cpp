@@ -79,10 +79,11 @@ int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer) {
     }
     if (count == -1) {
         // The size must fit a 32-bit signed position; a larger file reads as empty rather
-        // than as a wrapped, wrong size.
-        long end = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+        // than as a wrapped, wrong size. It is measured in 64 bits: where long has 32 (on
+        // Windows), ftell of a file of 4 GiB and 16 bytes can report 16.
+        long long end = _fseeki64(file, 0, SEEK_END) == 0 ? _ftelli64(file) : -1;
         count = (end < 0 || end > INT32_MAX) ? 0 : static_cast<int64_t>(end);
-        fseek(file, 0, SEEK_SET);
+        _fseeki64(file, 0, SEEK_SET);
     }
     if (count <= 0) {
         fclose(file);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/support/sim_only.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -103,6 +104,11 @@ TEST_F(FindFile, TheArchiveBitIsClearedAndSetAgain) {
     };
     EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_ARCHIVE, 0u);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+#if defined(KEYSEQ_PLATFORM_WIN32)
+    if (GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_ARCHIVE)
+        GTEST_SKIP() << "known difference: Wine reports every file as archived (it keeps no "
+                        "archive bit), Windows and the simulation clear it";
+#endif
     EXPECT_EQ(GetFileAttributesW(path.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(found() & FILE_ATTRIBUTE_ARCHIVE, 0u);
     EXPECT_NE(GetFileAttributesW((dir / TEXT("ab.txt")).c_str()) & FILE_ATTRIBUTE_ARCHIVE, 0u)
@@ -115,6 +121,7 @@ TEST_F(FindFile, TheArchiveBitIsClearedAndSetAgain) {
 }
 
 // A closed search handle, or a handle of another kind, is refused, not followed.
+#if defined(KEYSEQ_PLATFORM_SIM)
 TEST_F(FindFile, StaleAndForeignHandlesAreRefused) {
     WIN32_FIND_DATAW data;
     HANDLE h = FindFirstFileW((dir / TEXT("*")).c_str(), &data);
@@ -134,6 +141,13 @@ TEST_F(FindFile, StaleAndForeignHandlesAreRefused) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     EXPECT_TRUE(CloseHandle(event));
 }
+#else
+// Windows refuses such handles (they are kernel handles), but Wine's search handles are
+// pointers to its own records: a closed one is read after it was freed, and a foreign one
+// ends the program.
+KEYSEQ_SIM_ONLY_TEST(FindFile, StaleAndForeignHandlesAreRefused,
+                     "known difference: Wine follows stale and foreign search handles")
+#endif
 
 TEST_F(FindFile, EmptyAndMissingSearchesTellTheirReason) {
     DWORD error = 0;

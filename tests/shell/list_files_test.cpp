@@ -74,6 +74,11 @@ TEST_F(ListFilesTest, SkipsFilesWithoutTheArchiveBit) {
     for (const WCHAR* n : {TEXT("kept.txt"), TEXT("hidden.txt")})
         ASSERT_TRUE(TempFolder::WriteBytes(dir / n, "x"));
     ASSERT_TRUE(SetFileAttributesW((dir / TEXT("hidden.txt")).c_str(), FILE_ATTRIBUTE_NORMAL));
+#if defined(KEYSEQ_PLATFORM_WIN32)
+    if (GetFileAttributesW((dir / TEXT("hidden.txt")).c_str()) & FILE_ATTRIBUTE_ARCHIVE)
+        GTEST_SKIP() << "known difference: Wine reports every file as archived (it keeps no "
+                        "archive bit), Windows and the simulation clear it";
+#endif
     int64_t count = 0;
     EXPECT_EQ(List(dir.Path(), TEXT("*.txt"), &count),
               std::vector<WString>{dir / TEXT("kept.txt")});
