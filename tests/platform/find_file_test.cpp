@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "tests/support/sim_only.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -145,8 +144,9 @@ TEST_F(FindFile, StaleAndForeignHandlesAreRefused) {
 // Windows refuses such handles (they are kernel handles), but Wine's search handles are
 // pointers to its own records: a closed one is read after it was freed, and a foreign one
 // ends the program.
-KEYSEQ_SIM_ONLY_TEST(FindFile, StaleAndForeignHandlesAreRefused,
-                     "known difference: Wine follows stale and foreign search handles")
+TEST_F(FindFile, StaleAndForeignHandlesAreRefused) {
+    GTEST_SKIP() << "known difference: Wine follows stale and foreign search handles";
+}
 #endif
 
 TEST_F(FindFile, EmptyAndMissingSearchesTellTheirReason) {
