@@ -393,6 +393,10 @@ TEST_F(InputMessages, MovesReportTheButtonsHeldAndAMoveToTheSamePlaceReportsNoth
 #endif
     PumpUntil([] { return false; }, 100);
     EXPECT_TRUE(Only({WM_MOUSEMOVE}).empty());
+    // Setting the cursor where it is still makes a move.
+    SetCursorPos(131, 142);
+    ASSERT_TRUE(PumpUntilReceived(WM_MOUSEMOVE, child_));
+    EXPECT_EQ(Only({WM_MOUSEMOVE}, child_).back().lParam, MAKELPARAM(11, 12));
 }
 
 TEST_F(InputMessages, TheWheelGoesToTheFocusWindowWithScreenCoordinates) {
