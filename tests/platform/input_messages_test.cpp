@@ -474,6 +474,16 @@ TEST_F(InputMessages, TheWindowUnderAPointIsTheTopmostVisibleChild) {
     EXPECT_EQ(ChildWindowFromPoint(top_, POINT{-5, 5}), nullptr);
 }
 
+TEST_F(InputMessages, PostedMessagesCarryTheCursorPositionOfTheirPosting) {
+    MakeWindows();
+    PlaceCursor(140, 150);
+    ASSERT_TRUE(PostMessageW(child_, WM_USER + 7, 0, 0));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, child_, WM_USER + 7, WM_USER + 7, PM_REMOVE));
+    EXPECT_EQ(msg.pt.x, 140);
+    EXPECT_EQ(msg.pt.y, 150);
+}
+
 TEST_F(InputMessages, SetCursorAnswersTheCursorItReplaces) {
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     ASSERT_NE(arrow, nullptr);
