@@ -8,6 +8,7 @@
 #include "platform/sim/sim_oleaut.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_focus.h"
 #include "platform/sim/sim_file.h"
 #include "platform/sim/sim_find.h"
 #include "platform/sim/sim_module.h"
