@@ -160,6 +160,32 @@ TEST_F(Routing, FocusAndCursorArriveThroughTheWindowProcedureOnce) {
     EXPECT_EQ(control.GetCursor(), arrow);
 }
 
+TEST_F(Routing, ControlsThatReportFocusByNotificationGetItFromTheReflectedNotification) {
+    TestControl control(CRixListenerWnd::FocusRoute::Reflected);
+    control.className = kContainerClass;
+    ASSERT_EQ(CreateChild(control), 1);
+    HandlerTarget target;
+    control.BindAll(target);
+    HWND hwnd = control.GetSafeHwnd();
+    // The focus messages themselves go by without an event...
+    SendMessageW(hwnd, WM_SETFOCUS, 0, 0);
+    SendMessageW(hwnd, WM_KILLFOCUS, 0, 0);
+    EXPECT_THAT(Log().fired, testing::IsEmpty());
+    // ...the parent's notifications fire them.
+    auto notify = [&](WORD code) {
+        SendMessageW(parent.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(0xFFFF, code),
+                     reinterpret_cast<LPARAM>(hwnd));
+    };
+    notify(RecordingListenerWnd::kSetFocusCode);
+    notify(RecordingListenerWnd::kKillFocusCode);
+    EXPECT_EQ(Log().fired,
+              (std::vector<FiredEvent>{{C::kGotFocus, 0, 0, 0}, {C::kLostFocus, 0, 0, 0}}));
+    // The cursor still comes through the window procedure.
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    control.SetCursor(arrow);
+    EXPECT_EQ(SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), 0), 1);
+}
+
 TEST_F(Routing, AHandlerMayDestroyItsOwnWindow) {
     TestControl control;
     ASSERT_EQ(CreateChild(control), 1);

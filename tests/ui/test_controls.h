@@ -65,6 +65,11 @@ int64_t Record(CRixObject* target, CRixObject* sender, int32_t, int64_t a1, int6
 // A native window that also remembers what reached it after the routing.
 class RecordingListenerWnd : public CRixListenerWnd {
 public:
+    // The focus notifications of an edit box, which reports its focus that way.
+    static constexpr WORD kSetFocusCode = 0x0100;  // EN_SETFOCUS
+    static constexpr WORD kKillFocusCode = 0x0200; // EN_KILLFOCUS
+
+    explicit RecordingListenerWnd(FocusRoute focus = FocusRoute::Sent) : CRixListenerWnd(focus) {}
     LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override {
         received.push_back({GetSafeHwnd(), message, wparam, lparam, 0, {0, 0}});
         if (message == WM_GETDLGCODE && dialogCode != 0)
@@ -77,6 +82,12 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wparam, LPARAM, LRESULT* result) override {
         if (message == WM_COMMAND && HIWORD(wparam) == BN_CLICKED) {
             ++clicked;
+            *result = 0;
+            return TRUE;
+        }
+        if (message == WM_COMMAND &&
+            (HIWORD(wparam) == kSetFocusCode || HIWORD(wparam) == kKillFocusCode)) {
+            RouteReflectedFocus(HIWORD(wparam) == kSetFocusCode);
             *result = 0;
             return TRUE;
         }
@@ -95,6 +106,9 @@ class TestControl : public CRixWinControl, public IBaseEventListener {
     RIX_NO_OWN_FIELDS(TestControl)
 public:
     TestControl() { InstallHolder(WS_VISIBLE, 0, new RecordingListenerWnd); }
+    explicit TestControl(CRixListenerWnd::FocusRoute focus) {
+        InstallHolder(WS_VISIBLE, 0, new RecordingListenerWnd(focus));
+    }
     TestControl(const TestControl& other) : CRixWinControl(other) {}
     ~TestControl() override { DetachListener(); }
 
