@@ -19,5 +19,6 @@
 #include "platform/sim/sim_mouse.h"
 #include "platform/sim/sim_gdi.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_control_messages.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

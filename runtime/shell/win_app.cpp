@@ -58,12 +58,13 @@ void CRixWinApp::CheckMainWindow() {
     }
 }
 
-BOOL CRixWinApp::PreTranslateMessage(MSG* msg) {
+BOOL WalkPreTranslateTree(HWND stop, MSG* msg) {
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = GetParent(hwnd)) {
         auto found = Translators().find(hwnd);
         if (found != Translators().end() && found->second->PreTranslateMessage(msg))
             return TRUE;
-        if (hwnd == m_hMainWnd)
+        // A translator may destroy windows; the chain ends with them.
+        if (hwnd == stop || !IsWindow(hwnd))
             break;
     }
     return FALSE;
@@ -79,6 +80,10 @@ BOOL CRixWinApp::IsIdleMessage(const MSG* msg) {
         return TRUE;
     }
     return msg->message != WM_PAINT && msg->message != WM_TIMER && msg->message != kSystemTimer;
+}
+
+BOOL CRixWinApp::PreTranslateMessage(MSG* msg) {
+    return WalkPreTranslateTree(m_hMainWnd, msg);
 }
 
 int CRixWinApp::Run() {
