@@ -8,6 +8,7 @@
 #include "platform/sim/sim_oleaut.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_focus.h"
 #include "platform/sim/sim_file.h"
 #include "platform/sim/sim_find.h"
 #include "platform/sim/sim_module.h"
@@ -16,5 +17,7 @@
 #include "platform/sim/sim_waitable_timer.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_resource.h"
+#include "platform/sim/sim_dialog.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

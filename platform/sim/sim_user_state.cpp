@@ -40,7 +40,11 @@ void DropQueueOfExitingThread() {
 UserState& User() {
     // Leaked for the same reason as the dispatcher state: threads may outlive static
     // destruction.
-    static UserState* state = new UserState;
+    static UserState* state = [] {
+        auto* fresh = new UserState;
+        AddSystemClasses(*fresh);
+        return fresh;
+    }();
     return *state;
 }
 
