@@ -214,8 +214,9 @@ std::vector<HWND> Children(HWND hwnd) {
     return window != nullptr ? window->children : std::vector<HWND>();
 }
 
+// Visible and enabled by its own style: the dialog itself may still be hidden.
 bool IsUsable(HWND hwnd) {
-    return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+    return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
 }
 
 // The dialog's controls in tab order: its children in z-order, with the controls of a visible,
