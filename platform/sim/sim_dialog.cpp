@@ -30,7 +30,7 @@ struct DialogInfo {
     int base_y = kSystemBaseY;
     HFONT font = nullptr;
     HWND saved_focus = nullptr; // the control that had the focus when the dialog lost it
-    WORD default_id = 0;        // set by DM_SETDEFID; 0: look for a default push button
+    WORD default_id = IDOK;     // the last BS_DEFPUSHBUTTON of the template, or DM_SETDEFID
     bool ended = false;
     INT_PTR result = 0;
 };
@@ -345,6 +345,8 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog_templ
             DestroyWindow(dialog);
             return nullptr;
         }
+        if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0)
+            ChangeDialog(dialog, [&](DialogInfo& record) { record.default_id = item.id; });
     }
 
     HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);

@@ -41,7 +41,9 @@ INT_PTR CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
         g_seen->visible_at_init = IsWindowVisible(hwnd) != FALSE;
         return g_seen->init_answer;
     case WM_COMMAND:
-        g_seen->commands.push_back({wparam, lparam});
+        // Choices only: real edit controls also notify focus and changes.
+        if (HIWORD(wparam) == BN_CLICKED)
+            g_seen->commands.push_back({wparam, lparam});
         return TRUE;
     default:
         return FALSE;
@@ -269,7 +271,8 @@ TEST_F(DialogTest, EnterWithoutADefaultButtonChoosesOk) {
     CRixDialogTemplate t(WS_POPUP | WS_VISIBLE, 0, 0, 0, 100, 50);
     t.AddItem(CRixDialogTemplate::kEdit, nullptr, kEdit, WS_VISIBLE | WS_TABSTOP, 0, 0, 90, 12);
     ASSERT_NE(Create(t), nullptr);
-    EXPECT_EQ(HIWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), 0) << "no default button";
+    // Without a default push button the default id is IDOK.
+    EXPECT_EQ(SendMessageW(dialog, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
     EXPECT_TRUE(Key(GetDlgItem(dialog, kEdit), VK_RETURN));
     ASSERT_EQ(seen.commands.size(), 1u);
     EXPECT_EQ(seen.commands[0].first, static_cast<WPARAM>(IDOK));
