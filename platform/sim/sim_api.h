@@ -17,6 +17,7 @@
 #include "platform/sim/sim_waitable_timer.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_control_messages.h"
 #include "platform/sim/sim_resource.h"
 #include "platform/sim/sim_dialog.h"
 

@@ -21,6 +21,7 @@
 // the dialog is translated and dispatched by IsDialogMessageW itself, as on Windows.
 #pragma once
 
+#include "platform/sim/sim_control_messages.h"
 #include "platform/sim/sim_window.h"
 
 // Templates are packed to two bytes, as in the Windows headers.
@@ -55,7 +56,6 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_NEXTDLGCTL 0x0028
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
-#define WM_GETDLGCODE 0x0087
 #define WM_INITDIALOG 0x0110
 
 #define DM_GETDEFID (WM_USER + 0)
@@ -76,23 +76,14 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define DWLP_USER 16
 #define DLGWINDOWEXTRA 30
 
-#define DLGC_WANTARROWS 0x0001
-#define DLGC_WANTTAB 0x0002
-#define DLGC_WANTALLKEYS 0x0004
-#define DLGC_WANTMESSAGE 0x0004
+// WM_GETDLGCODE answers beside those of sim_control_messages.h.
 #define DLGC_HASSETSEL 0x0008
-#define DLGC_DEFPUSHBUTTON 0x0010
-#define DLGC_UNDEFPUSHBUTTON 0x0020
 #define DLGC_RADIOBUTTON 0x0040
-#define DLGC_WANTCHARS 0x0080
 #define DLGC_STATIC 0x0100
-#define DLGC_BUTTON 0x2000
 
 // Styles of the system controls that templates name.
-#define BS_PUSHBUTTON 0x00000000L
 #define BS_DEFPUSHBUTTON 0x00000001L
 #define BS_TYPEMASK 0x0000000FL
-#define BN_CLICKED 0
 #define ES_LEFT 0x0000L
 #define ES_PASSWORD 0x0020L
 #define ES_AUTOHSCROLL 0x0080L
