@@ -145,7 +145,7 @@ TEST_F(DialogTest, ItemsArePlacedAtTheirDialogUnitsAsMapDialogRectConvertsThem) 
         SCOPED_TRACE(id);
         RECT placed{};
         GetWindowRect(GetDlgItem(dialog, id), &placed);
-        RECT units = id == kEdit ? RECT{7, 20, 207, 32}
+        RECT units = id == kEdit  ? RECT{7, 20, 207, 32}
                      : id == IDOK ? RECT{82, 56, 137, 75}
                                   : RECT{151, 56, 206, 75};
         RECT corner{units.left, units.top, 0, 0};
