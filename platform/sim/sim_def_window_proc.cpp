@@ -1,6 +1,8 @@
 // The default window procedure of the simulated backend, for the messages the simulation
-// knows: the window text, closing, and the size and move messages after a change of place.
+// knows: the window text, closing, the size and move messages after a change of place, and
+// the focus that follows activation.
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_focus.h"
 
 #include <algorithm>
 
@@ -60,6 +62,13 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         if ((wparam & 0xFFF0) == SC_CLOSE)
             SendMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;
+    case WM_ACTIVATE:
+        // An activated window takes the focus, unless it is minimized.
+        if (LOWORD(wparam) != WA_INACTIVE && (GetWindowLongW(hwnd, GWL_STYLE) & WS_MINIMIZE) == 0)
+            SetFocus(hwnd);
+        return 0;
+    case WM_NCACTIVATE:
+        return TRUE;
     case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
         if (pos == nullptr)

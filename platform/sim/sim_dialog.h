@@ -54,8 +54,6 @@ typedef const DLGTEMPLATE* LPCDLGTEMPLATEW;
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 #define WM_NEXTDLGCTL 0x0028
-#define WM_SETFONT 0x0030
-#define WM_GETFONT 0x0031
 #define WM_INITDIALOG 0x0110
 
 #define DM_GETDEFID (WM_USER + 0)
@@ -75,11 +73,6 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define DWLP_DLGPROC 8
 #define DWLP_USER 16
 #define DLGWINDOWEXTRA 30
-
-// WM_GETDLGCODE answers beside those of sim_control_messages.h.
-#define DLGC_HASSETSEL 0x0008
-#define DLGC_RADIOBUTTON 0x0040
-#define DLGC_STATIC 0x0100
 
 // Styles of the system controls that templates name.
 #define BS_DEFPUSHBUTTON 0x00000001L

@@ -124,6 +124,17 @@ void UnlinkWindow(Window& window) {
                                     [&](const MSG& m) { return m.hwnd == window.handle; }),
                      posted.end());
     }
+    // A window that goes without the messages of a hide (a hidden window, or one of a thread
+    // that ends) leaves focus, activation and the foreground silently.
+    if (queue != user.queues.end()) {
+        ThreadQueue& q = *queue->second;
+        if (q.focus == window.handle)
+            q.focus = nullptr;
+        if (q.active == window.handle)
+            q.active = nullptr;
+    }
+    if (user.foreground == window.handle)
+        user.foreground = nullptr;
     KillWindowTimers(window.handle);
     if (window.window_class != nullptr)
         --window.window_class->window_count;

@@ -63,6 +63,8 @@ struct Timer {
 
 struct ThreadQueue {
     DWORD thread = 0;
+    HWND focus = nullptr;  // the thread's focus window
+    HWND active = nullptr; // the thread's active top-level window
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent; // from other threads, awaiting handling
     bool quit_pending = false;
@@ -78,6 +80,7 @@ struct UserState {
     std::vector<HWND> top_level; // in z-order, top first
     uintptr_t next_hwnd = 0x10010;
     std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
+    HWND foreground = nullptr; // the window that receives keyboard input, through its thread
 };
 
 // All of these are called with Lock() held.
@@ -91,8 +94,19 @@ std::u16string FoldCase(const WCHAR* text);
 // The calling thread's queue, made on first use.
 std::shared_ptr<ThreadQueue> CurrentQueue();
 bool IsDescendant(HWND ancestor, HWND hwnd);
+// The screen position of a window's client area (0, 0 for the null window, the screen);
+// false for an unknown window.
+bool ClientOrigin(HWND hwnd, POINT* origin);
 // Takes a window out of every table; no messages. Its children must be gone already.
 void UnlinkWindow(Window& window);
+
+// Focus and activation (sim_focus.cpp); called with the lock released. SetActive activates a
+// top-level window of the calling thread (null deactivates), sending the messages Windows
+// sends; with focus set, the focus goes into the window if it is not there already.
+// AfterHide moves activation and focus away from a window that was hidden or is being
+// destroyed.
+HWND SetActive(HWND hwnd, bool mouse, bool focus);
+void AfterHide(HWND hwnd);
 
 // Calls a window procedure and records it in the message log; the lock must not be held.
 LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
