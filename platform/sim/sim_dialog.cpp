@@ -303,14 +303,13 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog_templ
         rect.right = rect.left + width;
         rect.bottom = rect.top + height;
     } else if (!child && owner != nullptr) {
-        // A pop-up's place counts from its owner's client area, which here starts at the
-        // window's corner.
-        RECT owner_rect{};
-        if (GetWindowRect(owner, &owner_rect)) {
-            rect.left += owner_rect.left;
-            rect.right += owner_rect.left;
-            rect.top += owner_rect.top;
-            rect.bottom += owner_rect.top;
+        // A pop-up's place counts from its owner's client area.
+        POINT origin{0, 0};
+        if (ClientToScreen(owner, &origin)) {
+            rect.left += origin.x;
+            rect.right += origin.x;
+            rect.top += origin.y;
+            rect.bottom += origin.y;
         }
     }
     DWORD ex_style = tmpl.ex_style;
@@ -439,7 +438,8 @@ BOOL EndDialog(HWND dialog, INT_PTR result) {
         info.ended = true;
         info.result = result;
     });
-    ShowWindow(dialog, SW_HIDE);
+    SetWindowPos(dialog, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     // Wakes a loop waiting for the dialog, as on Windows.
     PostMessageW(dialog, WM_NULL, 0, 0);
     return TRUE;

@@ -86,7 +86,8 @@ INT_PTR CRixDialog::DoModal() {
     if (owner != nullptr && (was_active || GetActiveWindow() == nullptr))
         SetActiveWindow(owner);
     if (GetSafeHwnd() != nullptr) {
-        ShowWindow(GetSafeHwnd(), SW_HIDE);
+        SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
         DestroyWindow();
     }
     if (focus != nullptr && IsWindow(focus))
