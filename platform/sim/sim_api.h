@@ -16,6 +16,8 @@
 #include "platform/sim/sim_com.h"
 #include "platform/sim/sim_waitable_timer.h"
 #include "platform/sim/sim_input.h"
+#include "platform/sim/sim_mouse.h"
+#include "platform/sim/sim_gdi.h"
 #include "platform/sim/sim_hook.h"
 #include "platform/sim/sim_control_messages.h"
 #include "platform/sim/sim_resource.h"

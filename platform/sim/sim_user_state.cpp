@@ -123,6 +123,11 @@ void UnlinkWindow(Window& window) {
         posted.erase(std::remove_if(posted.begin(), posted.end(),
                                     [&](const MSG& m) { return m.hwnd == window.handle; }),
                      posted.end());
+        auto& input = queue->second->input;
+        input.erase(
+            std::remove_if(input.begin(), input.end(),
+                           [&](const InputMessage& m) { return m.msg.hwnd == window.handle; }),
+            input.end());
     }
     // A window that goes without the messages of a hide (a hidden window, or one of a thread
     // that ends) leaves focus, activation and the foreground silently.
@@ -135,6 +140,8 @@ void UnlinkWindow(Window& window) {
     }
     if (user.foreground == window.handle)
         user.foreground = nullptr;
+    if (user.capture == window.handle)
+        user.capture = nullptr;
     KillWindowTimers(window.handle);
     if (window.window_class != nullptr)
         --window.window_class->window_count;

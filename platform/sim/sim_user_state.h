@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sim/sim_dispatcher.h"
+#include "platform/sim/sim_input_state.h"
 #include "platform/sim/sim_testing.h"
 #include "platform/sim/sim_window.h"
 
@@ -61,12 +62,23 @@ struct Timer {
     Clock::time_point due;
 };
 
+// A key or mouse message waiting in a queue, with the key state before its event. A mouse
+// message holds its point in screen coordinates (MSG::pt); the client coordinates, a double
+// click and the WM_MOUSEACTIVATE/WM_SETCURSOR that precede it are worked out when the thread
+// retrieves it, as on Windows.
+struct InputMessage {
+    MSG msg;
+    KeyState before;
+};
+
 struct ThreadQueue {
     DWORD thread = 0;
     HWND focus = nullptr;  // the thread's focus window
     HWND active = nullptr; // the thread's active top-level window
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent; // from other threads, awaiting handling
+    std::deque<InputMessage> input;                // retrieved after the posted messages
+    MSG last_click{};                              // the button-down a double click pairs with
     bool quit_pending = false;
     int quit_code = 0;
     std::vector<Timer> timers;
@@ -81,6 +93,8 @@ struct UserState {
     uintptr_t next_hwnd = 0x10010;
     std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
     HWND foreground = nullptr; // the window that receives keyboard input, through its thread
+    HWND capture = nullptr;    // the window that receives all mouse input
+    HCURSOR cursor = nullptr;  // as set by SetCursor
 };
 
 // All of these are called with Lock() held.
@@ -107,6 +121,16 @@ void UnlinkWindow(Window& window);
 // destroyed.
 HWND SetActive(HWND hwnd, bool mouse, bool focus);
 void AfterHide(HWND hwnd);
+
+// The window that a mouse event at a screen point goes to: the topmost visible top-level
+// window there, then its visible children, topmost first; a disabled child leaves the event
+// to its parent, and a disabled top-level window takes none (null). Lock held.
+HWND WindowAt(POINT screen);
+// Takes the next input message that passes the filter into msg, doing what Windows does at
+// retrieval (sim_mouse.cpp for mouse messages). Called with the lock held; may release it
+// around the messages it sends. Answers false when none is waiting.
+bool TakeInput(std::unique_lock<std::mutex>& lock, ThreadQueue& queue, MSG* msg, HWND filter,
+               UINT filter_min, UINT filter_max, bool remove);
 
 // Calls a window procedure and records it in the message log; the lock must not be held.
 LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,

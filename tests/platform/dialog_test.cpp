@@ -212,11 +212,15 @@ void HoldShift(bool down) {
     SetKeyboardState(keys);
 }
 #else
+// The thread sees the key once it has retrieved the key message the press queued.
 void HoldShift(bool down) {
     if (down)
         sim::PressKey(VK_SHIFT);
     else
         sim::ReleaseKey(VK_SHIFT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
 }
 #endif
 

@@ -205,7 +205,8 @@ TEST_F(WindowStyle, DefaultProcessingOfDialogCodesAndFonts) {
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(SendMessageW(hwnd, WM_GETDLGCODE, 0, 0), 0);
     // The default procedure keeps no font: only controls remember one.
-    SendMessageW(hwnd, WM_SETFONT, 0x1234, FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
     EXPECT_EQ(SendMessageW(hwnd, WM_GETFONT, 0, 0), 0);
     EXPECT_TRUE(InvalidateRect(hwnd, nullptr, TRUE));
     EXPECT_TRUE(InvalidateRect(hwnd, nullptr, FALSE));
