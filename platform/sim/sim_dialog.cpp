@@ -2,6 +2,7 @@
 // the default dialog procedure and the dialog manager's keys (see sim_dialog.h).
 #include "platform/sim/sim_dialog.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/sim/sim_focus.h"
+#include "platform/sim/sim_gdi.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_message_box.h"
@@ -29,6 +31,7 @@ struct DialogInfo {
     int base_x = kSystemBaseX;
     int base_y = kSystemBaseY;
     HFONT font = nullptr;
+    HFONT own_font = nullptr;   // made from the template; deleted with the dialog
     HWND saved_focus = nullptr; // the control that had the focus when the dialog lost it
     WORD default_id = IDOK;     // the last BS_DEFPUSHBUTTON of the template, or DM_SETDEFID
     bool ended = false;
@@ -143,6 +146,19 @@ std::u16string SystemClassName(WORD atom) {
     default:
         return std::u16string();
     }
+}
+
+// The font of a DS_SETFONT template: its face at its point size on the screen's resolution.
+HFONT MakeFont(const TemplateRecord& tmpl) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>((tmpl.point_size * dpi + 36) / 72);
+    const size_t length = std::min<size_t>(tmpl.face.size(), LF_FACESIZE - 1);
+    std::copy_n(tmpl.face.data(), length, font.lfFaceName);
+    return CreateFontIndirectW(&font);
 }
 
 // The extended template starts with version 1 and signature 0xFFFF; the simulation reads only
@@ -330,6 +346,11 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog_templ
         Dialogs()[dialog] = info;
     }
     SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(dialog_proc));
+    HFONT font = tmpl.has_font ? MakeFont(tmpl) : nullptr;
+    if (font != nullptr) {
+        ChangeDialog(dialog, [&](DialogInfo& record) { record.own_font = font; });
+        SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
 
     for (const ItemRecord& item : tmpl.items) {
         const RECT place = MapUnits(info, item.x, item.y, item.cx, item.cy);
@@ -344,6 +365,8 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog_templ
             DestroyWindow(dialog);
             return nullptr;
         }
+        if (font != nullptr)
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0)
             ChangeDialog(dialog, [&](DialogInfo& record) { record.default_id = item.id; });
     }
@@ -418,10 +441,17 @@ LRESULT DefDlgProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         return FindDialog(hwnd, &info) ? reinterpret_cast<LRESULT>(info.font) : 0;
     }
     case WM_NCDESTROY: {
+        HFONT own_font = nullptr;
         {
             std::lock_guard<std::mutex> guard(g_dialogs_lock);
-            Dialogs().erase(hwnd);
+            auto it = Dialogs().find(hwnd);
+            if (it != Dialogs().end()) {
+                own_font = it->second.own_font;
+                Dialogs().erase(it);
+            }
         }
+        if (own_font != nullptr)
+            DeleteObject(own_font);
         return DefWindowProcW(hwnd, message, wparam, lparam);
     }
     default:

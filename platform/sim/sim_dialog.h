@@ -2,10 +2,11 @@
 // dialog procedure and the dialog manager's keyboard interface.
 //
 // CreateDialogIndirectParamW reads a DLGTEMPLATE (the extended form is not read), creates the
-// dialog window (class "#32770" unless the template names one), gives it the font of a
-// DS_SETFONT template as a record, creates one child per item at the item's place converted
-// from dialog units, and sends WM_INITDIALOG; a nonzero answer puts the focus on the first tab
-// stop. The dialog is shown last when the template has WS_VISIBLE.
+// dialog window (class "#32770" unless the template names one), sends it the font of a
+// DS_SETFONT template (a font record made for it), creates one child per item at the item's
+// place converted from dialog units and sends each the font, and sends WM_INITDIALOG; a
+// nonzero answer puts the focus on the first tab stop. The dialog is shown last when the
+// template has WS_VISIBLE.
 //
 // Dialog units: Windows converts them with the average character size of the dialog's font,
 // so the pixels differ between fonts and systems. The simulation uses fixed base units: 6 by
@@ -19,6 +20,7 @@
 // else of the default push button (DM_GETDEFID), else of IDOK, and Esc as WM_COMMAND IDCANCEL;
 // a control that asks for the keys through WM_GETDLGCODE keeps them. Every other message for
 // the dialog is translated and dispatched by IsDialogMessageW itself, as on Windows.
+// FIXME: arrow keys within a group of controls and mnemonics (Alt+O for "&O") are not handled.
 #pragma once
 
 #include "platform/sim/sim_control_messages.h"

@@ -186,6 +186,20 @@ TEST_F(DialogTest, InitDialogAnsweringFalseKeepsTheFocusWhereItWas) {
     EXPECT_NE(GetFocus(), GetDlgItem(dialog, kEdit));
 }
 
+TEST_F(DialogTest, TheTemplateFontGoesToTheDialogAndEveryControl) {
+    ASSERT_NE(Create(InputTemplate(0)), nullptr);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW record{};
+    ASSERT_EQ(GetObjectW(font, sizeof(record), &record), static_cast<int>(sizeof(record)));
+    EXPECT_LT(record.lfHeight, 0) << "a character height, from the point size";
+    for (int id : {static_cast<int>(kEdit), IDOK}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, id, WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(font));
+    }
+}
+
 TEST_F(DialogTest, AControlOfAnUnknownClassMakesTheCreationFail) {
     CRixDialogTemplate t = InputTemplate(0);
     t.AddItem(TEXT("KeyseqNoSuchClass"), TEXT("x"), 7, WS_VISIBLE, 0, 0, 10, 10);

@@ -39,11 +39,13 @@ public:
 
 class TestDialog : public CRixDialog {
 public:
-    explicit TestDialog(HWND owner = nullptr, DWORD visible = WS_VISIBLE) : CRixDialog(owner) {
-        Template().SetStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | visible, 0);
+    // Without a font the object is bound at WM_INITDIALOG, with one at WM_SETFONT before it.
+    explicit TestDialog(HWND owner = nullptr, bool font = true) : CRixDialog(owner) {
+        Template().SetStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 0);
         Template().SetRect(20, 20, 160, 60);
         Template().SetTitle(TEXT("测试"));
-        Template().SetFont(TEXT("MS Shell Dlg"), 8);
+        if (font)
+            Template().SetFont(TEXT("MS Shell Dlg"), 8);
         Template().AddItem(CRixDialogTemplate::kEdit, TEXT("起始"), kEdit,
                            WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 5, 5, 150, 12);
         Template().AddItem(CRixDialogTemplate::kButton, TEXT("确定"), IDOK,
@@ -112,21 +114,24 @@ protected:
 };
 
 TEST_F(DialogObjectTest, InitialisationBindsTheControlsBeforeTheDialogIsShown) {
-    TestDialog dialog;
-    dialog.timer_result = 42;
-    dialog.on_init = [](TestDialog& d) {
-        d.edit.SetWindowText(TEXT("方案"));
-        SetTimer(d.GetSafeHwnd(), 1, 10, nullptr);
-    };
-    EXPECT_EQ(dialog.DoModal(), 42) << "the EndDialog result";
-    EXPECT_TRUE(dialog.init_called);
-    EXPECT_TRUE(dialog.edit_at_init);
-    EXPECT_FALSE(dialog.visible_at_init);
-    EXPECT_TRUE(dialog.bound);
-    EXPECT_EQ(dialog.edit.texts_set, 1) << "the bound edit's object saw its text being set";
-    // The window is gone and the objects are free for another run.
-    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
-    EXPECT_EQ(dialog.edit.GetSafeHwnd(), nullptr);
+    for (bool font : {true, false}) {
+        SCOPED_TRACE(font ? "with a template font" : "without a font");
+        TestDialog dialog(nullptr, font);
+        dialog.timer_result = 42;
+        dialog.on_init = [](TestDialog& d) {
+            d.edit.SetWindowText(TEXT("方案"));
+            SetTimer(d.GetSafeHwnd(), 1, 10, nullptr);
+        };
+        EXPECT_EQ(dialog.DoModal(), 42) << "the EndDialog result";
+        EXPECT_TRUE(dialog.init_called);
+        EXPECT_TRUE(dialog.edit_at_init);
+        EXPECT_FALSE(dialog.visible_at_init);
+        EXPECT_TRUE(dialog.bound);
+        EXPECT_EQ(dialog.edit.texts_set, 1) << "the bound edit's object saw its text being set";
+        // The window is gone and the objects are free for another run.
+        EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+        EXPECT_EQ(dialog.edit.GetSafeHwnd(), nullptr);
+    }
 }
 
 TEST_F(DialogObjectTest, KeysAndCommandsEndTheModalLoopWithTheirResults) {
