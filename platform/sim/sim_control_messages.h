@@ -1,12 +1,11 @@
 // Messages between controls and their parents in the simulated backend: notifications
 // (WM_COMMAND codes, WM_NOTIFY with its header), the colour messages a parent receives from
-// its controls, the dialog-code query, and the button messages and states.
+// its controls, and the button messages and states.
 #pragma once
 
 #include "platform/sim/sim_types.h"
 
 #define WM_NOTIFY 0x004E
-#define WM_GETDLGCODE 0x0087
 #define WM_CTLCOLORMSGBOX 0x0132
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_CTLCOLORLISTBOX 0x0134
@@ -20,15 +19,6 @@ typedef struct tagNMHDR {
     UINT_PTR idFrom;
     UINT code;
 } NMHDR, *LPNMHDR;
-
-#define DLGC_WANTARROWS 0x0001
-#define DLGC_WANTTAB 0x0002
-#define DLGC_WANTALLKEYS 0x0004
-#define DLGC_WANTMESSAGE 0x0004
-#define DLGC_WANTCHARS 0x0080
-#define DLGC_BUTTON 0x2000
-#define DLGC_DEFPUSHBUTTON 0x0010
-#define DLGC_UNDEFPUSHBUTTON 0x0020
 
 // Buttons (sim_button.cpp).
 #define BS_PUSHBUTTON 0x00000000L

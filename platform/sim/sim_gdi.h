@@ -48,6 +48,7 @@ typedef struct tagLOGBRUSH {
 #define OUT_DEFAULT_PRECIS 0
 #define CLIP_DEFAULT_PRECIS 0
 #define DEFAULT_QUALITY 0
+#define PROOF_QUALITY 2
 #define DEFAULT_PITCH 0
 #define VARIABLE_PITCH 2
 #define FF_DONTCARE 0x00

@@ -1,55 +1,52 @@
 // The window classes every process has from the start in the simulated backend: the dialog
-// class "#32770" (atom 32770, window procedure DefDlgProcW) and the system controls that
-// dialog templates name.
+// class "#32770" (atom 32770, window procedure DefDlgProcW) and the standard controls that the
+// framework creates by class name and that dialog templates name.
 //
-// NOTE: BUTTON, EDIT and STATIC are plain windows for now: they keep their text (through the
-// default window procedure) and their font, and answer WM_GETDLGCODE as Windows' controls do, which
-// is what the dialog manager asks them; they draw nothing, take no input of their own and send no
+// BUTTON is the simulated push button (sim_button.h), which this file gives what the dialog
+// manager asks of it besides: its font, and DLGC_DEFPUSHBUTTON when it has BS_DEFPUSHBUTTON.
+// NOTE: EDIT and STATIC are plain windows for now: they keep their text (through the default
+// window procedure) and their font, and answer WM_GETDLGCODE as Windows' controls do, which is
+// what the dialog manager asks them; they draw nothing, take no input of their own and send no
 // notifications. The standard controls replace their window procedures when they come.
+#include "platform/sim/sim_button.h"
 #include "platform/sim/sim_dialog.h"
 #include "platform/sim/sim_user_state.h"
 
 namespace sim::detail {
 namespace {
 
-// Every control keeps the font it is given in its first window bytes, as Windows' controls
-// keep theirs.
-constexpr int kFontSlot = 0;
-constexpr int kControlExtra = sizeof(LONG_PTR);
-
-bool KeepsFont(HWND hwnd, UINT message, WPARAM wparam, LRESULT* result) {
+// Every control keeps the font it is given in its window bytes at the given offset, as
+// Windows' controls keep theirs.
+bool KeepsFont(HWND hwnd, int slot, UINT message, WPARAM wparam, LRESULT* result) {
     if (message == WM_SETFONT) {
-        SetWindowLongPtrW(hwnd, kFontSlot, static_cast<LONG_PTR>(wparam));
+        SetWindowLongPtrW(hwnd, slot, static_cast<LONG_PTR>(wparam));
         *result = 0;
         return true;
     }
     if (message == WM_GETFONT) {
-        *result = GetWindowLongPtrW(hwnd, kFontSlot);
+        *result = GetWindowLongPtrW(hwnd, slot);
         return true;
     }
     return false;
 }
 
+constexpr int kButtonFontSlot = kButtonExtraBytes;
+constexpr int kControlFontSlot = 0;
+constexpr int kFontBytes = sizeof(LONG_PTR);
+
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result;
-    if (KeepsFont(hwnd, message, wparam, &result))
+    if (KeepsFont(hwnd, kButtonFontSlot, message, wparam, &result))
         return result;
-    if (message == WM_GETDLGCODE) {
-        switch (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) {
-        case BS_PUSHBUTTON:
-            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-        case BS_DEFPUSHBUTTON:
-            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-        default:
-            return DLGC_BUTTON;
-        }
-    }
-    return DefWindowProcW(hwnd, message, wparam, lparam);
+    if (message == WM_GETDLGCODE &&
+        (GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    return SimButtonProc(hwnd, message, wparam, lparam);
 }
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result;
-    if (KeepsFont(hwnd, message, wparam, &result))
+    if (KeepsFont(hwnd, kControlFontSlot, message, wparam, &result))
         return result;
     if (message == WM_GETDLGCODE)
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
@@ -58,30 +55,38 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result;
-    if (KeepsFont(hwnd, message, wparam, &result))
+    if (KeepsFont(hwnd, kControlFontSlot, message, wparam, &result))
         return result;
     if (message == WM_GETDLGCODE)
         return DLGC_STATIC;
     return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void Add(UserState& user, const char16_t* name, ATOM atom, WNDPROC proc, int extra) {
-    auto record = std::make_shared<WindowClass>();
-    record->name = name;
-    record->atom = atom;
-    record->wc.cbSize = sizeof(WNDCLASSEXW);
-    record->wc.lpfnWndProc = proc;
-    record->wc.cbWndExtra = extra;
-    user.classes.emplace(FoldCase(name), record);
-}
-
 } // namespace
 
 void AddSystemClasses(UserState& user) {
-    Add(user, u"#32770", 32770, &DefDlgProcW, DLGWINDOWEXTRA);
-    Add(user, u"Button", user.next_atom++, &ButtonProc, kControlExtra);
-    Add(user, u"Edit", user.next_atom++, &EditProc, kControlExtra);
-    Add(user, u"Static", user.next_atom++, &StaticProc, kControlExtra);
+    struct SystemClass {
+        const WCHAR* name;
+        ATOM atom; // 0: the next free one
+        WNDPROC proc;
+        int extra;
+    };
+    const SystemClass classes[] = {
+        {u"#32770", 32770, &DefDlgProcW, DLGWINDOWEXTRA},
+        {u"Button", 0, &ButtonProc, kButtonExtraBytes + kFontBytes},
+        {u"Edit", 0, &EditProc, kFontBytes},
+        {u"Static", 0, &StaticProc, kFontBytes},
+    };
+    for (const SystemClass& c : classes) {
+        auto record = std::make_shared<WindowClass>();
+        record->name = c.name;
+        record->wc.cbSize = sizeof(WNDCLASSEXW);
+        record->wc.style = CS_DBLCLKS;
+        record->wc.lpfnWndProc = c.proc;
+        record->wc.cbWndExtra = c.extra;
+        record->atom = c.atom != 0 ? c.atom : user.next_atom++;
+        user.classes.emplace(FoldCase(c.name), record);
+    }
 }
 
 } // namespace sim::detail

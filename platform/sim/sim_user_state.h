@@ -104,6 +104,9 @@ UserState& User();
 void AddSystemClasses(UserState& user);
 std::shared_ptr<Window> FindWindowRecord(HWND hwnd);
 std::shared_ptr<WindowClass> FindClassRecord(LPCWSTR name_or_atom);
+// The window classes every process has (BUTTON, ...), registered as the state is made
+// (sim_system_classes.cpp).
+void AddSystemClasses(UserState& user);
 std::u16string FoldCase(const WCHAR* text);
 // The calling thread's queue, made on first use.
 std::shared_ptr<ThreadQueue> CurrentQueue();

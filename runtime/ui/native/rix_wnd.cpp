@@ -116,8 +116,9 @@ BOOL ModifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags) {
     if (changed == style)
         return FALSE;
     SetWindowLongW(hwnd, index, static_cast<LONG>(changed));
-    // FIXME: apply flags through SetWindowPos once the simulation has it.
-    (void)flags;
+    if (flags != 0)
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
 } // namespace
