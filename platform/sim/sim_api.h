@@ -20,5 +20,7 @@
 #include "platform/sim/sim_gdi.h"
 #include "platform/sim/sim_hook.h"
 #include "platform/sim/sim_control_messages.h"
+#include "platform/sim/sim_resource.h"
+#include "platform/sim/sim_dialog.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

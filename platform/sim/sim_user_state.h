@@ -99,6 +99,9 @@ struct UserState {
 
 // All of these are called with Lock() held.
 UserState& User();
+// The window classes that exist in every process from the start: the dialog class "#32770"
+// and the system controls (sim_system_classes.cpp).
+void AddSystemClasses(UserState& user);
 std::shared_ptr<Window> FindWindowRecord(HWND hwnd);
 std::shared_ptr<WindowClass> FindClassRecord(LPCWSTR name_or_atom);
 // The window classes every process has (BUTTON, ...), registered as the state is made
