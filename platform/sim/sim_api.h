@@ -16,5 +16,6 @@
 #include "platform/sim/sim_waitable_timer.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_menu.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"
