@@ -237,6 +237,11 @@ void HoldControl(bool held) {
         sim::PressKey(VK_CONTROL);
     else
         sim::ReleaseKey(VK_CONTROL);
+    // Key messages the press may have queued for this thread hold its view of the keys back
+    // until they are retrieved.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
 #else
     BYTE state[256] = {};
     GetKeyboardState(state);
