@@ -8,6 +8,7 @@
 #include "platform/sim/sim_oleaut.h"
 #include "platform/sim/sim_thread.h"
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_focus.h"
 #include "platform/sim/sim_file.h"
 #include "platform/sim/sim_find.h"
 #include "platform/sim/sim_module.h"
@@ -15,7 +16,10 @@
 #include "platform/sim/sim_com.h"
 #include "platform/sim/sim_waitable_timer.h"
 #include "platform/sim/sim_input.h"
+#include "platform/sim/sim_mouse.h"
+#include "platform/sim/sim_gdi.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_control_messages.h"
 #include "platform/sim/sim_menu.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

@@ -1,6 +1,9 @@
 // The default window procedure of the simulated backend, for the messages the simulation
-// knows: the window text, closing, and the size and move messages after a change of place.
+// knows: the window text, closing, the size and move messages after a change of place, and
+// the focus that follows activation, mouse activation and the class cursor.
 #include "platform/sim/sim_window.h"
+#include "platform/sim/sim_focus.h"
+#include "platform/sim/sim_mouse.h"
 
 #include <algorithm>
 
@@ -14,6 +17,14 @@ void SetText(HWND hwnd, LPCWSTR text) {
     std::lock_guard<std::mutex> lock(Lock());
     if (auto window = FindWindowRecord(hwnd))
         window->text = text != nullptr ? std::u16string(text) : std::u16string();
+}
+
+HWND ParentOfChild(HWND hwnd) {
+    std::lock_guard<std::mutex> lock(Lock());
+    auto window = FindWindowRecord(hwnd);
+    if (window == nullptr || (window->style & (WS_CHILD | WS_POPUP)) != WS_CHILD)
+        return nullptr;
+    return window->parent;
 }
 
 } // namespace
@@ -60,6 +71,46 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         if ((wparam & 0xFFF0) == SC_CLOSE)
             SendMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;
+    case WM_ACTIVATE:
+        // An activated window takes the focus, unless it is minimized.
+        if (LOWORD(wparam) != WA_INACTIVE && (GetWindowLongW(hwnd, GWL_STYLE) & WS_MINIMIZE) == 0)
+            SetFocus(hwnd);
+        return 0;
+    case WM_NCACTIVATE:
+        return TRUE;
+    case WM_MOUSEACTIVATE: {
+        // A child lets its parent decide first.
+        HWND parent = ParentOfChild(hwnd);
+        if (parent != nullptr) {
+            if (LRESULT answer = SendMessageW(parent, WM_MOUSEACTIVATE, wparam, lparam))
+                return answer;
+        }
+        return MA_ACTIVATE;
+    }
+    case WM_MOUSEWHEEL: {
+        // Unhandled, the wheel goes up to the parent.
+        HWND parent = ParentOfChild(hwnd);
+        return parent != nullptr ? SendMessageW(parent, WM_MOUSEWHEEL, wparam, lparam) : 0;
+    }
+    case WM_SETCURSOR: {
+        // A child lets its parent set the cursor first; otherwise the class cursor is set
+        // over the client area.
+        HWND parent = ParentOfChild(hwnd);
+        if (parent != nullptr && SendMessageW(parent, WM_SETCURSOR, wparam, lparam) != 0)
+            return TRUE;
+        if (LOWORD(lparam) != HTCLIENT)
+            return FALSE;
+        HCURSOR cursor = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(Lock());
+            if (auto window = FindWindowRecord(hwnd))
+                cursor = window->window_class->wc.hCursor;
+        }
+        if (cursor == nullptr)
+            return FALSE;
+        SetCursor(cursor);
+        return TRUE;
+    }
     case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<const WINDOWPOS*>(lparam);
         if (pos == nullptr)

@@ -9,6 +9,7 @@
 
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_hook.h"
+#include "platform/sim/sim_input_state.h"
 #include "platform/sim/sim_window.h"
 
 namespace {
@@ -126,6 +127,8 @@ void SetHeld(UINT vk, bool down) {
     }
 }
 
+constexpr UINT kPacket = 0xE7; // VK_PACKET: a character entered as a key
+
 bool IsAltKey(UINT vk) {
     return vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU;
 }
@@ -134,20 +137,73 @@ bool IsCtrlKey(UINT vk) {
     return vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL;
 }
 
+sim::detail::KeyState StateLocked() {
+    sim::detail::KeyState state{};
+    for (size_t vk = 0; vk < state.size(); ++vk)
+        state[vk] = static_cast<BYTE>((g_held[vk] ? 0x80 : 0) | (g_toggled[vk] ? 0x01 : 0));
+    return state;
+}
+
+// Whether Alt has been pressed with nothing else since: its release is then a system key-up.
+// Under g_mutex.
+bool g_alt_alone = false;
+
+// The key message of an event, from the state before it: Alt makes system keys unless Ctrl
+// is held, and so does F10; Alt released alone, and Ctrl released while Alt stays down, are
+// system key-ups. Under g_mutex; updates the Alt-alone mark when commit is set.
+UINT KeyMessage(UINT vk, bool up, bool commit) {
+    const bool alt = g_held[VK_MENU];
+    const bool ctrl = g_held[VK_CONTROL];
+    bool sys = false;
+    bool alone = g_alt_alone;
+    if (IsAltKey(vk)) {
+        if (up) {
+            sys = alt && alone;
+            alone = false;
+        } else if (!ctrl) {
+            sys = true;
+            alone = true;
+        }
+    } else if (IsCtrlKey(vk)) {
+        if (up && alt) {
+            sys = true;
+            alone = false;
+        }
+    } else if ((alt && !ctrl) || vk == VK_F10) {
+        sys = true;
+        alone = false;
+    }
+    if (commit)
+        g_alt_alone = alone;
+    return up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
+}
+
+// The message's wParam names the generic modifier, not its left or right key.
+WPARAM GenericKey(UINT vk) {
+    switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+        return VK_MENU;
+    default:
+        return vk;
+    }
+}
+
 void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
     vk &= 0xFF;
     KBDLLHOOKSTRUCT record{};
     WPARAM message;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        // Alt turns key messages into system key messages unless Ctrl is held too, both as
-        // they are after the event: releasing Alt is a plain key-up, releasing Ctrl while
-        // Alt stays down a system one.
+        // The hook's Alt flag is the state after the event (pressing Alt sets it).
         bool alt = up ? (g_held[VK_MENU] && !IsAltKey(vk)) : (g_held[VK_MENU] || IsAltKey(vk));
-        bool ctrl =
-            up ? (g_held[VK_CONTROL] && !IsCtrlKey(vk)) : (g_held[VK_CONTROL] || IsCtrlKey(vk));
-        bool sys = (alt && !ctrl) || (!up && vk == VK_F10);
-        message = up ? (sys ? WM_SYSKEYUP : WM_KEYUP) : (sys ? WM_SYSKEYDOWN : WM_KEYDOWN);
+        message = KeyMessage(vk, up, false);
         record.vkCode = vk;
         record.scanCode = scan;
         record.flags =
@@ -160,8 +216,33 @@ void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
     }
     if (sim::detail::CallLowLevelHooks(WH_KEYBOARD_LL, message, reinterpret_cast<LPARAM>(&record)))
         return;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    SetHeld(vk, !up);
+    sim::detail::KeyState before;
+    LPARAM lparam;
+    POINT cursor;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        before = StateLocked();
+        message = KeyMessage(vk, up, true);
+        // Repeat count 1, the scan code, Alt held before the event (bit 29), the previous
+        // state (bit 30) and the transition (bit 31). A character sent as a key (VK_PACKET)
+        // travels in the whole high word.
+        if (vk == kPacket) {
+            lparam = static_cast<LPARAM>(1 | ((scan & 0xFFFF) << 16));
+        } else {
+            DWORD bits = 1 | ((scan & 0xFF) << 16);
+            if (g_held[VK_MENU])
+                bits |= 1u << 29;
+            if (up || g_held[vk])
+                bits |= 1u << 30;
+            if (up)
+                bits |= 1u << 31;
+            lparam = static_cast<LPARAM>(bits);
+        }
+        SetHeld(vk, !up);
+        cursor = g_cursor;
+    }
+    sim::detail::DeliverKey(static_cast<UINT>(message), GenericKey(vk), lparam, before, record.time,
+                            cursor);
 }
 
 // One mouse event: an optional move (already resolved to a target point), then a button or
@@ -196,10 +277,21 @@ void MouseEvent(sim::InputKind kind, int button, POINT target, DWORD data, bool 
     }
     if (sim::detail::CallLowLevelHooks(WH_MOUSE_LL, message, reinterpret_cast<LPARAM>(&record)))
         return;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_cursor = target;
-    if (kind == sim::InputKind::ButtonDown || kind == sim::InputKind::ButtonUp)
-        SetHeld(kButtonVk[button], kind == sim::InputKind::ButtonDown);
+    sim::detail::KeyState before, after;
+    bool moved;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        before = StateLocked();
+        moved = g_cursor.x != target.x || g_cursor.y != target.y;
+        g_cursor = target;
+        if (kind == sim::InputKind::ButtonDown || kind == sim::InputKind::ButtonUp)
+            SetHeld(kButtonVk[button], kind == sim::InputKind::ButtonDown);
+        after = StateLocked();
+    }
+    // A move to where the cursor already is makes no message.
+    if (kind != sim::InputKind::Move || moved)
+        sim::detail::DeliverMouse(static_cast<UINT>(message), target, data, before, after,
+                                  record.time);
 }
 
 POINT CursorNow() {
@@ -283,7 +375,7 @@ UINT SendInput(UINT count, LPINPUT inputs, int size) {
             UINT vk = in.ki.wVk;
             UINT scan = in.ki.wScan;
             if (in.ki.dwFlags & KEYEVENTF_UNICODE)
-                vk = 0xE7; // VK_PACKET: the character travels in the scan code
+                vk = kPacket; // the character travels in the scan code
             else if (in.ki.dwFlags & KEYEVENTF_SCANCODE)
                 vk = MapVirtualKeyW(scan, MAPVK_VSC_TO_VK);
             KeyEvent(vk, scan, (in.ki.dwFlags & KEYEVENTF_KEYUP) != 0, true, in.ki.dwExtraInfo);
@@ -315,6 +407,9 @@ int GetSystemMetrics(int index) {
         return g_screen_width;
     case SM_CYSCREEN:
         return g_screen_height;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+        return 4;
     default:
         return 0;
     }
@@ -327,9 +422,14 @@ SHORT GetAsyncKeyState(int vk) {
     return static_cast<SHORT>((g_held[vk] ? 0x8000 : 0) | (g_toggled[vk] ? 1 : 0));
 }
 
-SHORT GetKeyState(int vk) {
-    return GetAsyncKeyState(vk);
+namespace sim::detail {
+
+KeyState AsyncKeyState() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return StateLocked();
 }
+
+} // namespace sim::detail
 
 namespace sim {
 
@@ -344,6 +444,7 @@ void ResetInput() {
     g_held.fill(false);
     g_toggled.fill(false);
     g_cursor = POINT{0, 0};
+    g_alt_alone = false;
 }
 
 void PressKey(UINT vk) {

@@ -41,6 +41,7 @@ typedef short SHORT;
 #define VK_DELETE 0x2E
 #define VK_LWIN 0x5B
 #define VK_RWIN 0x5C
+#define VK_PACKET 0xE7
 #define VK_NUMPAD0 0x60
 #define VK_NUMPAD9 0x69
 #define VK_MULTIPLY 0x6A
@@ -96,17 +97,32 @@ typedef short SHORT;
 #define INPUT_HARDWARE 2
 
 // Mouse messages that low-level mouse hooks receive.
+#define WM_MOUSEFIRST 0x0200
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
+#define WM_LBUTTONDBLCLK 0x0203
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
 #define WM_MBUTTONDOWN 0x0207
 #define WM_MBUTTONUP 0x0208
+#define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSEWHEEL 0x020A
+#define WM_MOUSELAST 0x020A
+
+// The state of keys and buttons in the wParam of mouse messages.
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+#define WHEEL_DELTA 120
 
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
 
 typedef struct tagMOUSEINPUT {
     LONG dx;
@@ -155,9 +171,10 @@ UINT SendInput(UINT count, LPINPUT inputs, int size);
 BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 int GetSystemMetrics(int index);
-// NOTE: the simulation keeps one key state: GetKeyState answers the same as GetAsyncKeyState
-// instead of the state as of the thread's last retrieved message. Bit 15 is "held", bit 0
-// "toggled" (flips on every press).
+// Bit 15 is "held", bit 0 "toggled" (flips on every press). GetAsyncKeyState is the state of
+// the stream. GetKeyState is the calling thread's view: while key or mouse messages wait in
+// its queue, the state as of the last one it retrieved; otherwise the stream's state (as
+// Wine, which lets a thread without pending input see the current state).
 SHORT GetKeyState(int vk);
 SHORT GetAsyncKeyState(int vk);
 

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_window.h"
 
 #include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_input.h"
 #include "platform/sim/sim_user_state.h"
 
 using namespace sim::detail;
@@ -35,7 +36,7 @@ void HandleOneSent(Guard& lock, ThreadQueue& queue) {
 }
 
 // One pass over the queue in Windows' order: sent messages (always handled, whatever the
-// filter), posted messages, the quit message, a due timer.
+// filter), posted messages, key and mouse input, the quit message, a due timer.
 bool Retrieve(Guard& lock, ThreadQueue& queue, MSG* msg, HWND filter, UINT filter_min,
               UINT filter_max, bool remove) {
     while (!queue.sent.empty())
@@ -48,6 +49,8 @@ bool Retrieve(Guard& lock, ThreadQueue& queue, MSG* msg, HWND filter, UINT filte
             return true;
         }
     }
+    if (TakeInput(lock, queue, msg, filter, filter_min, filter_max, remove))
+        return true;
     if (queue.quit_pending && PassesFilter(nullptr, WM_QUIT, nullptr, filter_min, filter_max)) {
         *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quit_code), 0, GetTickCount(), {}};
         if (remove)
@@ -157,22 +160,6 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT r
                : FALSE;
 }
 
-BOOL TranslateMessage(const MSG* msg) {
-    // FIXME: characters (WM_CHAR) come with the keyboard of the input stream; until then the
-    // answer is only what Windows answers for key messages.
-    if (msg == nullptr)
-        return FALSE;
-    switch (msg->message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
 LRESULT DispatchMessageW(const MSG* msg) {
     if (msg == nullptr)
         return 0;
@@ -217,6 +204,12 @@ DWORD GetQueueStatus(UINT flags) {
         status |= QS_SENDMESSAGE;
     if (!queue->posted.empty() || queue->quit_pending)
         status |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
+    for (const InputMessage& input : queue->input) {
+        const UINT m = input.msg.message;
+        status |= m == WM_MOUSEMOVE                         ? QS_MOUSEMOVE
+                  : m >= WM_MOUSEFIRST && m <= WM_MOUSELAST ? QS_MOUSEBUTTON
+                                                            : QS_KEY;
+    }
     if (NextTimerDue(*queue, nullptr, 0, 0).value_or(Clock::time_point::max()) <= Clock::now())
         status |= QS_TIMER;
     status &= flags;

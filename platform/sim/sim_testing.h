@@ -1,6 +1,7 @@
 // Test-only interface of the simulated backend. The message log records every call into a
 // window procedure that the simulation makes (sent, dispatched after posting) and every call
-// of DefWindowProcW, from all threads, in order, so that tests can pin message sequences.
+// of DefWindowProcW, from all threads, in order, so that tests can pin message sequences. The
+// logical resolution of the screen can be set, so that font sizes can be tested at any.
 // Pop-up menus are answered by choices the test queues, and every showing is recorded.
 #pragma once
 
@@ -29,6 +30,10 @@ struct LoggedMessage {
 void StartMessageLog();
 // Stops recording and hands over what was recorded.
 std::vector<LoggedMessage> StopMessageLog();
+
+// The logical resolution that GetDeviceCaps answers for LOGPIXELSX and LOGPIXELSY (96 until
+// set; 0 or less sets 96 again).
+void SetLogPixels(int dots_per_inch);
 
 // One TrackPopupMenu call as the simulation saw it.
 struct PopupMenuCall {

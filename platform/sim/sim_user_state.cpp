@@ -40,7 +40,11 @@ void DropQueueOfExitingThread() {
 UserState& User() {
     // Leaked for the same reason as the dispatcher state: threads may outlive static
     // destruction.
-    static UserState* state = new UserState;
+    static UserState* state = [] {
+        auto* fresh = new UserState;
+        AddSystemClasses(*fresh);
+        return fresh;
+    }();
     return *state;
 }
 
@@ -119,7 +123,25 @@ void UnlinkWindow(Window& window) {
         posted.erase(std::remove_if(posted.begin(), posted.end(),
                                     [&](const MSG& m) { return m.hwnd == window.handle; }),
                      posted.end());
+        auto& input = queue->second->input;
+        input.erase(
+            std::remove_if(input.begin(), input.end(),
+                           [&](const InputMessage& m) { return m.msg.hwnd == window.handle; }),
+            input.end());
     }
+    // A window that goes without the messages of a hide (a hidden window, or one of a thread
+    // that ends) leaves focus, activation and the foreground silently.
+    if (queue != user.queues.end()) {
+        ThreadQueue& q = *queue->second;
+        if (q.focus == window.handle)
+            q.focus = nullptr;
+        if (q.active == window.handle)
+            q.active = nullptr;
+    }
+    if (user.foreground == window.handle)
+        user.foreground = nullptr;
+    if (user.capture == window.handle)
+        user.capture = nullptr;
     KillWindowTimers(window.handle);
     if (window.window_class != nullptr)
         --window.window_class->window_count;

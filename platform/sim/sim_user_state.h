@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sim/sim_dispatcher.h"
+#include "platform/sim/sim_input_state.h"
 #include "platform/sim/sim_testing.h"
 #include "platform/sim/sim_window.h"
 
@@ -61,10 +62,23 @@ struct Timer {
     Clock::time_point due;
 };
 
+// A key or mouse message waiting in a queue, with the key state before its event. A mouse
+// message holds its point in screen coordinates (MSG::pt); the client coordinates, a double
+// click and the WM_MOUSEACTIVATE/WM_SETCURSOR that precede it are worked out when the thread
+// retrieves it, as on Windows.
+struct InputMessage {
+    MSG msg;
+    KeyState before;
+};
+
 struct ThreadQueue {
     DWORD thread = 0;
+    HWND focus = nullptr;  // the thread's focus window
+    HWND active = nullptr; // the thread's active top-level window
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent; // from other threads, awaiting handling
+    std::deque<InputMessage> input;                // retrieved after the posted messages
+    MSG last_click{};                              // the button-down a double click pairs with
     bool quit_pending = false;
     int quit_code = 0;
     std::vector<Timer> timers;
@@ -78,18 +92,45 @@ struct UserState {
     std::vector<HWND> top_level; // in z-order, top first
     uintptr_t next_hwnd = 0x10010;
     std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
+    HWND foreground = nullptr; // the window that receives keyboard input, through its thread
+    HWND capture = nullptr;    // the window that receives all mouse input
+    HCURSOR cursor = nullptr;  // as set by SetCursor
 };
 
 // All of these are called with Lock() held.
 UserState& User();
 std::shared_ptr<Window> FindWindowRecord(HWND hwnd);
 std::shared_ptr<WindowClass> FindClassRecord(LPCWSTR name_or_atom);
+// The window classes every process has (BUTTON, ...), registered as the state is made
+// (sim_system_classes.cpp).
+void AddSystemClasses(UserState& user);
 std::u16string FoldCase(const WCHAR* text);
 // The calling thread's queue, made on first use.
 std::shared_ptr<ThreadQueue> CurrentQueue();
 bool IsDescendant(HWND ancestor, HWND hwnd);
+// The screen position of a window's client area (0, 0 for the null window, the screen);
+// false for an unknown window.
+bool ClientOrigin(HWND hwnd, POINT* origin);
 // Takes a window out of every table; no messages. Its children must be gone already.
 void UnlinkWindow(Window& window);
+
+// Focus and activation (sim_focus.cpp); called with the lock released. SetActive activates a
+// top-level window of the calling thread (null deactivates), sending the messages Windows
+// sends; with focus set, the focus goes into the window if it is not there already.
+// AfterHide moves activation and focus away from a window that was hidden or is being
+// destroyed.
+HWND SetActive(HWND hwnd, bool mouse, bool focus);
+void AfterHide(HWND hwnd);
+
+// The window that a mouse event at a screen point goes to: the topmost visible top-level
+// window there, then its visible children, topmost first; a disabled child leaves the event
+// to its parent, and a disabled top-level window takes none (null). Lock held.
+HWND WindowAt(POINT screen);
+// Takes the next input message that passes the filter into msg, doing what Windows does at
+// retrieval (sim_mouse.cpp for mouse messages). Called with the lock held; may release it
+// around the messages it sends. Answers false when none is waiting.
+bool TakeInput(std::unique_lock<std::mutex>& lock, ThreadQueue& queue, MSG* msg, HWND filter,
+               UINT filter_min, UINT filter_max, bool remove);
 
 // Calls a window procedure and records it in the message log; the lock must not be held.
 LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,

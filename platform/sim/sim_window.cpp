@@ -123,6 +123,13 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DW
         window->thread = GetCurrentThreadId();
         // WS_VISIBLE is set by the ShowWindow at the end of creation, not before.
         window->style = style & ~static_cast<DWORD>(WS_VISIBLE);
+        // Windows corrects the styles of top-level windows: they always clip their
+        // siblings, and an overlapped window always has a caption.
+        if (!IsChildStyle(style)) {
+            window->style |= WS_CLIPSIBLINGS;
+            if ((style & WS_POPUP) == 0)
+                window->style |= WS_CAPTION;
+        }
         window->ex_style = ex_style;
         window->instance = instance;
         window->id = reinterpret_cast<LONG_PTR>(menu);
@@ -225,12 +232,23 @@ BOOL DestroyWindow(HWND hwnd) {
         }
     }
     SendParentNotify(hwnd, WM_DESTROY);
+    // A visible window is hidden first: a child as by ShowWindow, a top-level window by
+    // SetWindowPos, which sends no WM_SHOWWINDOW. Activation and focus then leave it.
+    bool visible = false;
+    bool child = false;
     {
-        // NOTE: Windows hides the window with SetWindowPos, which sends no WM_SHOWWINDOW.
         std::lock_guard<std::mutex> lock(Lock());
-        if (auto window = FindWindowRecord(hwnd))
-            window->style &= ~static_cast<DWORD>(WS_VISIBLE);
+        if (auto window = FindWindowRecord(hwnd)) {
+            visible = (window->style & WS_VISIBLE) != 0;
+            child = IsChildStyle(window->style);
+        }
     }
+    if (visible && child)
+        ShowWindow(hwnd, SW_HIDE);
+    else if (visible)
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
+    AfterHide(hwnd);
     for (HWND owned_window : owned)
         DestroyWindow(owned_window);
     SendDestroy(hwnd);

@@ -66,7 +66,37 @@ template <typename T> bool AccessLong(Window& window, int index, T* old_value, c
     return true;
 }
 
+// A new style is offered to the window first and confirmed after, with the lock released
+// around both messages.
+template <typename T> T SetStyle(HWND hwnd, int index, T value) {
+    STYLESTRUCT change{};
+    {
+        std::lock_guard<std::mutex> lock(Lock());
+        auto window = FindWindowRecord(hwnd);
+        if (window == nullptr) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        change.styleOld = index == GWL_STYLE ? window->style : window->ex_style;
+        change.styleNew = static_cast<DWORD>(value);
+    }
+    SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&change));
+    {
+        std::lock_guard<std::mutex> lock(Lock());
+        auto window = FindWindowRecord(hwnd);
+        if (window == nullptr)
+            return 0;
+        (index == GWL_STYLE ? window->style : window->ex_style) = change.styleNew;
+    }
+    SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&change));
+    return static_cast<T>(static_cast<LONG>(change.styleOld));
+}
+
 template <typename T> T WindowLong(HWND hwnd, int index, const T* new_value) {
+    if (new_value != nullptr && (index == GWL_STYLE || index == GWL_EXSTYLE))
+        return SetStyle<T>(hwnd, index, *new_value);
     std::lock_guard<std::mutex> lock(Lock());
     auto window = FindWindowRecord(hwnd);
     if (window == nullptr) {

@@ -54,15 +54,20 @@ void CRixWinApp::CheckMainWindow() {
     }
 }
 
-BOOL CRixWinApp::PreTranslateMessage(MSG* msg) {
+BOOL WalkPreTranslateTree(HWND stop, MSG* msg) {
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = GetParent(hwnd)) {
         auto found = Translators().find(hwnd);
         if (found != Translators().end() && found->second->PreTranslateMessage(msg))
             return TRUE;
-        if (hwnd == m_hMainWnd)
+        // A translator may destroy windows; the chain ends with them.
+        if (hwnd == stop || !IsWindow(hwnd))
             break;
     }
     return FALSE;
+}
+
+BOOL CRixWinApp::PreTranslateMessage(MSG* msg) {
+    return WalkPreTranslateTree(m_hMainWnd, msg);
 }
 
 int CRixWinApp::Run() {

@@ -29,6 +29,11 @@ protected:
 // Registers (or, with null, removes) the translator of a window. Main thread only.
 void SetWindowPreTranslator(HWND hwnd, CRixPreTranslator* translator);
 
+// Offers msg to the translators from its window up the parent chain, ending after stop (or at
+// the top when stop is null); TRUE when one consumed it. The application's loop and the modal
+// loops of dialogs share this walk. Main thread only.
+BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
+
 class CRixWinApp;
 // The application object whose WinMain is running, or null.
 CRixWinApp* RixGetApp();

@@ -98,11 +98,15 @@ public:
     Handler handler;
 
 protected:
+    // The class style of the test windows (CS_DBLCLKS for tests of double clicks).
+    virtual UINT ClassStyle() const { return 0; }
+
     void SetUp() override {
         current_ = this;
         InitializeCriticalSection(&lock_);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
+        wc.style = ClassStyle();
         wc.lpfnWndProc = &TestWindows::Proc;
         wc.cbWndExtra = 16;
         wc.lpszClassName = kClassName;

@@ -1,0 +1,57 @@
+// The simulated push button.
+#include "platform/sim/sim_button.h"
+
+#include "platform/sim/sim_control_messages.h"
+#include "platform/sim/sim_input.h"
+
+namespace sim::detail {
+
+namespace {
+
+LONG_PTR State(HWND hwnd) {
+    return GetWindowLongPtrW(hwnd, 0);
+}
+
+void SetPushed(HWND hwnd, bool pushed) {
+    LONG_PTR state = State(hwnd);
+    SetWindowLongPtrW(hwnd, 0, pushed ? (state | BST_PUSHED) : (state & ~LONG_PTR{BST_PUSHED}));
+}
+
+bool InsideClient(HWND hwnd, LPARAM lparam) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    auto x = static_cast<short>(LOWORD(lparam));
+    auto y = static_cast<short>(HIWORD(lparam));
+    return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+}
+
+} // namespace
+
+LRESULT CALLBACK SimButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        SetPushed(hwnd, true);
+        return 0;
+    case WM_LBUTTONUP: {
+        bool was_pushed = (State(hwnd) & BST_PUSHED) != 0;
+        SetPushed(hwnd, false);
+        if (was_pushed && InsideClient(hwnd, lparam)) {
+            auto id = static_cast<WORD>(GetWindowLongPtrW(hwnd, GWLP_ID));
+            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+        }
+        return 0;
+    }
+    case BM_GETSTATE:
+        return State(hwnd);
+    case BM_SETSTATE:
+        SetPushed(hwnd, wparam != 0);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    default:
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    }
+}
+
+} // namespace sim::detail

@@ -1,0 +1,29 @@
+// The shared counted reference of rg_ckdxl.
+#include "runtime/ui/window_object.h"
+
+namespace rg_lch_jb {
+
+rg_ckdxl::rg_ckdxl(const rg_ckdxl& other) : CRixObject(other), m_pReference(other.m_pReference) {
+    if (m_pReference != nullptr)
+        m_pReference->AddRef();
+}
+
+rg_ckdxl::~rg_ckdxl() {
+    if (m_pReference != nullptr)
+        m_pReference->Release();
+}
+
+void rg_ckdxl::SetReference(CRefObject* ref) {
+    CRefObject* old = m_pReference;
+    m_pReference = ref;
+    if (old != nullptr)
+        old->Release();
+}
+
+void rg_ckdxl::RixCopyFields(const rg_ckdxl& other) {
+    if (other.m_pReference != nullptr)
+        other.m_pReference->AddRef();
+    SetReference(other.m_pReference);
+}
+
+} // namespace rg_lch_jb
