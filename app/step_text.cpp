@@ -7,7 +7,7 @@
 #include "runtime/core/mstring_array.h"
 #include "runtime/core/wconst_string.h"
 #include "runtime/shell/split_text.h"
-#include "runtime/ui/key_names.h"
+#include "runtime/ui/hot_key_text.h"
 
 namespace {
 
@@ -97,23 +97,6 @@ CWString KeyBoxText(int32_t code) {
     CWString text;
     if (code >= 0 && code < 256 && KeyCharTable[code] != 0)
         text.AppendChar(KeyCharTable[code]);
-    return text;
-}
-
-CWString HotKeyText(int64_t value) {
-    CWString name = KeyName(value);
-    if (name.IsEmpty() || (static_cast<uint64_t>(value) & ~uint64_t{0xFF}) == 0)
-        return name;
-    CWString text;
-    if (value & kKeyCtrl)
-        text.Append(TEXT("Ctrl"));
-    if (value & kKeyShift)
-        text.Append(text.IsEmpty() ? TEXT("Shift") : TEXT("+Shift"));
-    if (value & kKeyAlt)
-        text.Append(text.IsEmpty() ? TEXT("Alt") : TEXT("+Alt"));
-    if (!text.IsEmpty())
-        text.Append(TEXT("+"));
-    text.Append(name);
     return text;
 }
 

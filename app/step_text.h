@@ -1,5 +1,6 @@
 // Step codes and their texts: the readable list line of a code, the key names and key-box
-// text of key steps, hot-key texts, and the taking apart of a code for replay.
+// text of key steps, and the taking apart of a code for replay. Key codes without a name of
+// the application's own are written with HotKeyText of the window framework.
 //
 // A step code is one kind letter (compared exactly, case and all) followed directly by its
 // argument: A key code, B mouse button, C relative move "x@y", D delay in milliseconds,
@@ -51,10 +52,6 @@ constexpr std::array<WCHAR, 256> MakeKeyCharTable() {
 
 // The character of each key code, 0 for a key without one. Only the key box uses it.
 inline constexpr std::array<WCHAR, 256> KeyCharTable = step_text_detail::MakeKeyCharTable();
-
-// A key value as a shortcut text: the framework's name of the low byte, preceded by
-// "Ctrl", "Shift" and "Alt" joined with "+" for the bits 0x2000, 0x8000 and 0x4000.
-CWString HotKeyText(int64_t value);
 
 // The values a step sets for replay. The replay keeps one of these for a whole run: a step
 // that does not set a field leaves the value of an earlier step in it.

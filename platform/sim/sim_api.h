@@ -22,5 +22,6 @@
 #include "platform/sim/sim_control_messages.h"
 #include "platform/sim/sim_resource.h"
 #include "platform/sim/sim_dialog.h"
+#include "platform/sim/sim_menu.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

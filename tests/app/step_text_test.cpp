@@ -1,5 +1,5 @@
-// Step codes and their texts: list lines, key names, the key box, hot-key texts and the
-// reading of codes for replay.
+// Step codes and their texts: list lines, key names, the key box and the reading of codes
+// for replay.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -94,25 +94,6 @@ TEST(StepTextTest, KeyDisplayNameIsTheOwnTableOnly) {
     EXPECT_TRUE(KeyDisplayName(65).IsEmpty());
     EXPECT_TRUE(KeyDisplayName(112).IsEmpty());
     EXPECT_TRUE(KeyDisplayName(-8).IsEmpty());
-}
-
-TEST(StepTextTest, HotKeyTexts) {
-    static constexpr struct {
-        int64_t value;
-        const char16_t* text;
-    } kCases[] = {
-        {0x2041, u"Ctrl+A"},
-        {0x8000 | 0x4000 | 0x70, u"Shift+Alt+F1"},
-        {0x2000 | 0x8000 | 0x70, u"Ctrl+Shift+F1"},
-        {0x2000 | 0x8000 | 0x4000 | 0x2E, u"Ctrl+Shift+Alt+Del"},
-        {0x4000 | 0x58, u"Alt+X"},
-        {0x41, u"A"},
-        {0x2000 | 0xFF, u""},
-        {0x100 | 0x41, u"A"}, // a bit above the low byte that is no modifier
-        {-1, u""},
-    };
-    for (const auto& c : kCases)
-        EXPECT_EQ(Units(HotKeyText(c.value)), c.text) << "value " << c.value;
 }
 
 TEST(StepTextTest, ParseStepSetsOnlyWhatItsKindUses) {
