@@ -5,16 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
+#include "runtime/ui/menu.h"
 #include "runtime/ui/popup_menu.h"
 #include "runtime/ui/ref_rix_menu.h"
 #include "tests/platform/test_window.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/popup_menu_answer.h"
 #include "tests/support/utf8_text.h"
+#include "tests/ui/test_controls.h"
 
 #if defined(KEYSEQ_PLATFORM_SIM)
 #include "platform/sim/sim_testing.h"
@@ -86,6 +89,11 @@ std::vector<ACCEL> Accelerators(HACCEL table) {
     if (!entries.empty())
         CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size()));
     return entries;
+}
+
+// Turns test texts into runtime texts.
+CWString RuntimeText(const Text& text) {
+    return CWString(Units(text).data());
 }
 
 // A counted menu held for one test; the last Release destroys its handles.
@@ -459,6 +467,104 @@ TEST_F(ContextMenu, ShowsNothingWithoutWindowMenuOrFirstPopup) {
     EXPECT_EQ(ShowPopupMenuAtCursor(owner, empty), 0);
     EXPECT_EQ(ShowPopupMenuAtCursor(gone, bar), 0);
     EXPECT_EQ(ShowPopupMenuAtCursor(nullptr, bar), 0);
+    EXPECT_FALSE(answer.Seen());
+}
+
+// The application's kind of menu: a menu class that answers its own description.
+class StepMenu : public rg_lch_MFCjm_jb::rg_cchl {
+    RIX_OBJECT(StepMenu, rg_cchl, "keyseq_test::StepMenu")
+    RIX_NO_OWN_FIELDS(StepMenu)
+public:
+    StepMenu() = default;
+    StepMenu(const StepMenu&) = default;
+    CWString DescriptionText() const override { return RuntimeText(Join(kStepMenuFields)); }
+};
+
+TEST(MenuObject, TheMenuIsBuiltOnFirstUseAndKeptWithTheSameHandle) {
+    StepMenu menu;
+    EXPECT_EQ(menu.GetReference(), nullptr) << "nothing is built before it is asked for";
+    EXPECT_TRUE(menu.IsKindOf(rg_lch_jb::rg_kshjl::ClassRecord()));
+    EXPECT_STREQ(rg_lch_MFCjm_jb::rg_cchl::ClassRecord()->pszName, "rg_lch_MFCjm_jb::rg_cchl");
+    EXPECT_STREQ(rg_lch_jb::rg_kshjl::ClassRecord()->pszName, "rg_lch_jb::rg_kshjl");
+
+    CRefRixMenu* ref = GetRefMenu(menu);
+    ASSERT_NE(ref, nullptr);
+    EXPECT_EQ(menu.GetReference(), ref);
+    HMENU handle = ref->GetMenuHandle();
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(ItemText(GetSubMenu(handle, 0), 2), "删除");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(GetRefMenu(menu), ref);
+        EXPECT_EQ(GetRefMenu(menu)->GetMenuHandle(), handle);
+    }
+    EXPECT_EQ(ref->RefCount(), 1) << "the object keeps the only reference";
+}
+
+TEST(MenuObject, AMenuWithoutDescriptionIsBuiltWithoutHandle) {
+    rg_lch_MFCjm_jb::rg_cchl menu;
+    EXPECT_TRUE(menu.DescriptionText().IsEmpty());
+    CRefRixMenu* ref = GetRefMenu(menu);
+    ASSERT_NE(ref, nullptr);
+    EXPECT_TRUE(ref->IsBuilt());
+    EXPECT_EQ(ref->GetMenuHandle(), nullptr);
+}
+
+TEST(MenuObject, CopiesShareOneMenuUntilTheLastLetsGo) {
+    auto first = std::make_unique<StepMenu>();
+    CRefRixMenu* ref = GetRefMenu(*first);
+    HMENU handle = ref->GetMenuHandle();
+    ASSERT_NE(handle, nullptr);
+
+    auto copy = std::make_unique<StepMenu>(*first);
+    std::unique_ptr<CRixObject> clone(first->Clone());
+    rg_lch_MFCjm_jb::rg_cchl assigned; // a plain menu takes the step menu's by Assign
+    ASSERT_EQ(assigned.Assign(*first), 1);
+    EXPECT_EQ(GetRefMenu(*copy), ref);
+    EXPECT_EQ(GetRefMenu(*dynamic_cast<StepMenu*>(clone.get())), ref);
+    EXPECT_EQ(GetRefMenu(assigned), ref) << "built already: its empty description changes nothing";
+    EXPECT_EQ(ref->GetMenuHandle(), handle);
+    EXPECT_EQ(copy->IsEqual(*first), 1);
+    EXPECT_EQ(ref->RefCount(), 4);
+
+    first.reset();
+    copy.reset();
+    clone.reset();
+    EXPECT_TRUE(IsMenu(handle));
+    EXPECT_EQ(ItemText(GetSubMenu(handle, 0), 0), "上移");
+    assigned.Reset();
+    EXPECT_FALSE(IsMenu(handle)) << "the last reference destroyed the menu";
+    EXPECT_EQ(assigned.GetReference(), nullptr);
+}
+
+using ControlMenu = keyseq_test::ControlTest;
+
+TEST_F(ControlMenu, TheContextMenuOfAControlIsShownBesideTheCursorAndReportsToItsWindow) {
+    keyseq_test::TestControl control;
+    ASSERT_EQ(CreateChild(control), 1);
+    StepMenu menu;
+    ASSERT_TRUE(SetCursorPos(250, 120));
+    {
+        PopupMenuAnswer answer(103, 2);
+        EXPECT_NE(ShowPopupMenu(control, GetRefMenu(menu)), 0);
+        ASSERT_TRUE(answer.Seen());
+        POINT at = answer.TopLeft();
+        EXPECT_EQ(at.x, 253);
+        EXPECT_EQ(at.y, 123);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !control.Received(WM_COMMAND).empty(); }));
+    EXPECT_EQ(control.Received(WM_COMMAND)[0].wParam, static_cast<WPARAM>(103));
+}
+
+TEST_F(ControlMenu, NothingIsShownWithoutWindowOrMenu) {
+    keyseq_test::TestControl windowless;
+    keyseq_test::TestControl control;
+    ASSERT_EQ(CreateChild(control), 1);
+    StepMenu menu;
+    rg_lch_MFCjm_jb::rg_cchl empty;
+    PopupMenuAnswer answer(0, 0);
+    EXPECT_EQ(ShowPopupMenu(windowless, GetRefMenu(menu)), 0);
+    EXPECT_EQ(ShowPopupMenu(control, nullptr), 0);
+    EXPECT_EQ(ShowPopupMenu(control, GetRefMenu(empty)), 0);
     EXPECT_FALSE(answer.Seen());
 }
 
