@@ -42,10 +42,10 @@ TEST_F(InstanceResources, TextResourcesWithAndWithoutByteOrderMark) {
         const char* text;
     };
     const Case cases[] = {
-        {KEYSEQ_RES_TEXT_BOM, 1, "键序台"},  // the mark is not part of the text
-        {KEYSEQ_RES_TEXT_PLAIN, 1, "A键"},   // up to the first zero unit
+        {KEYSEQ_RES_TEXT_BOM, 1, "键序台"},                   // the mark is not part of the text
+        {KEYSEQ_RES_TEXT_PLAIN, 1, "A键"},                    // up to the first zero unit
         {KEYSEQ_RES_DATA, 1, "\xC8\x81\xD0\x83\xEF\xBC\x80"}, // any bytes read as UTF-16LE
-        {0, 1, ""},                          // no resource asked for
+        {0, 1, ""},                                           // no resource asked for
         {KEYSEQ_RES_MISSING, 0, ""},
     };
     for (const Case& c : cases) {

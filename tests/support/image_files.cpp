@@ -22,9 +22,11 @@ void Put32Be(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 // File header and BITMAPINFOHEADER; the palette and rows follow.
-std::vector<uint8_t> BmpHeaders(int width, int height, int bits, int colors, size_t pixelBytes) {
+std::vector<uint8_t> BmpHeaders(int width, int height, int bits, int colors, size_t pixelBytes,
+                                uint32_t compression = 0) {
     std::vector<uint8_t> out;
-    uint32_t offset = 14 + 40 + 4 * colors;
+    // Bit fields (compression 3) follow the header as three masks, like a colour table.
+    uint32_t offset = 14 + 40 + 4 * colors + (compression == 3 ? 12 : 0);
     out.push_back('B');
     out.push_back('M');
     Put32(out, static_cast<uint32_t>(offset + pixelBytes));
@@ -35,7 +37,7 @@ std::vector<uint8_t> BmpHeaders(int width, int height, int bits, int colors, siz
     Put32(out, static_cast<uint32_t>(height));
     Put16(out, 1);
     Put16(out, static_cast<uint32_t>(bits));
-    Put32(out, 0); // BI_RGB
+    Put32(out, compression); // BI_RGB or BI_BITFIELDS
     Put32(out, static_cast<uint32_t>(pixelBytes));
     Put32(out, 2835); // 72 dots per inch
     Put32(out, 2835);
@@ -110,6 +112,23 @@ std::vector<uint8_t> Bmp24(int width, int height, const std::vector<Rgba>& pixel
         for (int x = 0; x < width; ++x) {
             const Rgba& p = pixels[static_cast<size_t>(y) * width + x];
             out.insert(out.end(), {p.b, p.g, p.r});
+        }
+        out.resize(start + stride, 0);
+    }
+    return out;
+}
+
+std::vector<uint8_t> Bmp565(int width, int height, const std::vector<Rgba>& pixels) {
+    size_t stride = (static_cast<size_t>(width) * 2 + 3) / 4 * 4;
+    std::vector<uint8_t> out = BmpHeaders(width, height, 16, 0, stride * height, 3);
+    Put32(out, 0xF800);
+    Put32(out, 0x07E0);
+    Put32(out, 0x001F);
+    for (int y = height - 1; y >= 0; --y) {
+        size_t start = out.size();
+        for (int x = 0; x < width; ++x) {
+            const Rgba& p = pixels[static_cast<size_t>(y) * width + x];
+            Put16(out, static_cast<uint32_t>(((p.r >> 3) << 11) | ((p.g >> 2) << 5) | (p.b >> 3)));
         }
         out.resize(start + stride, 0);
     }

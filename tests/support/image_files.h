@@ -13,6 +13,8 @@ struct Rgba {
 
 // A 24-bit BMP, bottom-up as BMP files are; pixels row by row from the top.
 std::vector<uint8_t> Bmp24(int width, int height, const std::vector<Rgba>& pixels);
+// A 16-bit BMP with 5-6-5 bit fields (alpha ignored).
+std::vector<uint8_t> Bmp565(int width, int height, const std::vector<Rgba>& pixels);
 // An 8-bit BMP with a palette (alpha ignored) and one index per pixel, row by row from the top.
 std::vector<uint8_t> Bmp8(int width, int height, const std::vector<Rgba>& palette,
                           const std::vector<uint8_t>& indices);
