@@ -104,6 +104,7 @@ struct GdiplusStartupOutput {
 } // namespace Gdiplus
 
 extern "C" {
+VOID WINAPI GdiplusShutdown(ULONG_PTR token);
 Gdiplus::Status WINAPI GdiplusStartup(ULONG_PTR* token, const Gdiplus::GdiplusStartupInput* input,
                                       Gdiplus::GdiplusStartupOutput* output);
 
