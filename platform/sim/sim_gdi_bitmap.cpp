@@ -18,7 +18,8 @@ struct MemoryDc {
     HBITMAP bitmap = nullptr;
 };
 
-// Handles are never reused, so a stale handle is told apart from a live one.
+// All of these are guarded by GdiLock(). Handles are never reused, so a stale handle is told
+// apart from a live one.
 std::unordered_map<uintptr_t, std::unique_ptr<DibSection>> g_sections;
 std::unordered_map<uintptr_t, MemoryDc> g_dcs;
 uintptr_t g_next_handle = 0x60000;

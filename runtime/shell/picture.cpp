@@ -1,6 +1,7 @@
 // Picture conversion over the GDI+ flat interface.
 #include "runtime/shell/picture.h"
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
