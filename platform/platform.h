@@ -14,4 +14,5 @@
 #include "platform/sim/sim_api.h"
 #endif
 
+#include "platform/gdiplus_flat.h"
 #include "platform/platform_format.h"

@@ -23,5 +23,10 @@
 #include "platform/sim/sim_resource.h"
 #include "platform/sim/sim_dialog.h"
 #include "platform/sim/sim_menu.h"
+#include "platform/sim/sim_global_memory.h"
+#include "platform/sim/sim_monitor.h"
+#include "platform/sim/sim_gdi_bitmap.h"
+#include "platform/sim/sim_gdi_object.h"
+#include "platform/sim/sim_image_list.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

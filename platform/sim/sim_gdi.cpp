@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/sim/sim_errors.h"
+#include "platform/sim/sim_gdi_kinds.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_testing.h"
@@ -105,7 +106,17 @@ HFONT CreateFontIndirectW(const LOGFONTW* font) {
     return reinterpret_cast<HFONT>(Insert(record));
 }
 
-int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
+namespace {
+
+// Fonts and brushes are one kind of GDI object behind GetObjectW, DeleteObject and
+// SelectObject (sim_gdi_object.cpp); device contexts are not GDI objects of that kind.
+bool OwnsFontOrBrush(HGDIOBJ object) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    Record* record = Find(object);
+    return record != nullptr && record->kind != Kind::Dc;
+}
+
+int GetFontOrBrushObject(HGDIOBJ object, int size, LPVOID buffer) {
     std::lock_guard<std::mutex> lock(g_mutex);
     Record* record = Find(object);
     if (record == nullptr || record->kind == Kind::Dc || size < 0) {
@@ -123,7 +134,7 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
     return copied;
 }
 
-BOOL DeleteObject(HGDIOBJ object) {
+BOOL DeleteFontOrBrush(HGDIOBJ object) {
     std::lock_guard<std::mutex> lock(g_mutex);
     Record* record = Find(object);
     if (record == nullptr || record->kind == Kind::Dc)
@@ -132,6 +143,25 @@ BOOL DeleteObject(HGDIOBJ object) {
         g_objects.erase(reinterpret_cast<uintptr_t>(object));
     return TRUE;
 }
+
+// NOTE: device contexts do not remember the font or brush selected into them; the previous
+// object answered is the stock default of that kind, which is what a fresh context holds.
+HGDIOBJ SelectFontOrBrush(HDC, HGDIOBJ object) {
+    Kind kind;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        Record* record = Find(object);
+        if (record == nullptr)
+            return nullptr;
+        kind = record->kind;
+    }
+    return GetStockObject(kind == Kind::Font ? SYSTEM_FONT : WHITE_BRUSH);
+}
+
+} // namespace
+
+const sim::detail::GdiObjectKind sim::detail::kFontBrushKind = {
+    &OwnsFontOrBrush, &GetFontOrBrushObject, &DeleteFontOrBrush, &SelectFontOrBrush};
 
 HDC GetDC(HWND) {
     std::lock_guard<std::mutex> lock(g_mutex);

@@ -255,10 +255,7 @@ typedef struct tagSTYLESTRUCT {
 ATOM RegisterClassExW(const WNDCLASSEXW* wc);
 BOOL UnregisterClassW(LPCWSTR class_name, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR class_name, LPWNDCLASSEXW wc);
-// The simulation has no resources: the system icon and cursor are tokens, and any resource
-// of a module is reported missing.
-HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
+// LoadIconW and LoadCursorW: sim_resource.h.
 
 // Windows.
 HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DWORD style, int x,

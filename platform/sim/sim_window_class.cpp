@@ -1,4 +1,4 @@
-// Window classes of the simulated backend, and the system icon and cursor tokens.
+// Window classes of the simulated backend.
 #include "platform/sim/sim_window.h"
 
 #include "platform/sim/sim_heap.h"
@@ -66,24 +66,4 @@ BOOL GetClassInfoExW(HINSTANCE, LPCWSTR class_name, LPWNDCLASSEXW wc) {
                        : record->menu_name.empty() ? nullptr
                                                    : record->menu_name.c_str();
     return record->atom;
-}
-
-namespace {
-// Tokens that stand for the system's shared icon and cursor; nothing dereferences them.
-int g_system_icon;
-int g_system_cursor;
-} // namespace
-
-HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
-    if (instance == nullptr && IS_INTRESOURCE(name))
-        return reinterpret_cast<HICON>(&g_system_icon);
-    SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-    return nullptr;
-}
-
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
-    if (instance == nullptr && IS_INTRESOURCE(name))
-        return reinterpret_cast<HCURSOR>(&g_system_cursor);
-    SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-    return nullptr;
 }

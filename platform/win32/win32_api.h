@@ -25,8 +25,7 @@
 #include <objbase.h>
 #include <ole2.h>
 
-// The one GDI+ call the start-up code makes; <gdiplus.h> itself does not build with NOMINMAX.
-extern "C" void WINAPI GdiplusShutdown(ULONG_PTR token);
+// GDI+: the flat functions the runtime uses are declared in platform/gdiplus_flat.h.
 
 // Newer than the mingw-w64 headers: a waitable timer that is not rounded to the system tick
 // (Windows 10 1803 and later; older systems refuse the flag).

@@ -22,12 +22,7 @@ CRixAppInstance::~CRixAppInstance() {
 HINSTANCE CRixAppInstance::GetInstanceHandle() {
     if (m_hInstance != nullptr)
         return m_hInstance;
-    // The allocation that holds this very code is the program's module.
-    MEMORY_BASIC_INFORMATION info{};
-    auto self = &GetRixAppInstance;
-    if (VirtualQuery(reinterpret_cast<LPCVOID>(self), &info, sizeof info) == 0)
-        return nullptr;
-    return static_cast<HINSTANCE>(info.AllocationBase);
+    return static_cast<HINSTANCE>(GetModuleBase());
 }
 
 void CRixAppInstance::DeleteCurrentUserApp() {

@@ -15,24 +15,49 @@
 #include "runtime/core/rix_mem.h"
 
 class CRixUserApp;
+class CWString;
 
 class CRixAppInstance : public CRixCommonBase {
 public:
     static constexpr int64_t kLibraryGrowthStep = 256;
 
     CRixAppInstance();
-    // The teardown: deletes the user application, frees the loaded libraries, balances COM,
-    // stops GDI+ and deletes its lock.
-    virtual ~CRixAppInstance();
     CRixAppInstance(const CRixAppInstance&) = delete;
     CRixAppInstance& operator=(const CRixAppInstance&) = delete;
 
+    // The virtual operations, in their slot order.
+    //
     // The stored instance handle, or while that is null the program's own module.
     virtual HINSTANCE GetInstanceHandle();
     // Unused; kept for its slot.
     virtual void* GetReserved() { return nullptr; }
-    // FIXME: the resource loaders (images, bitmaps, texts, data) arrive with the instance
-    // resources.
+    // The resource loaders (instance_resources.cpp). Image kinds are ResourceImageKind values
+    // (instance_resources.h); every failure gives null or 0 and leaves nothing allocated.
+    //
+    // A bitmap section, cursor, icon or image list from the program's resources; identifier 0
+    // gives null. Pictures are raw-data resources holding an encoded image file.
+    virtual HANDLE LoadResourceImage(int kind, int id);
+    // The same from a file: cursors and icons as the platform loads them, pictures decoded.
+    virtual HANDLE LoadFileImage(int kind, const WCHAR* path);
+    // A bitmap section decoded from encoded image bytes.
+    virtual HBITMAP LoadMemoryBitmap(const void* bytes, int64_t count);
+    // The raw-data resource as UTF-16LE text (a leading byte-order mark skipped, up to the
+    // first zero unit). 1 when the resource exists; otherwise 0 and the text is empty.
+    virtual int LoadResourceText(int id, CWString& text);
+    // The raw-data resource's bytes. 1 when it exists or the identifier is 0 (then the buffer
+    // is empty); 0 when it is missing.
+    virtual int LoadResourceData(int id, CRixMem& buffer);
+    // The teardown: deletes the user application, frees the loaded libraries, balances COM,
+    // stops GDI+ and deletes its lock.
+    virtual ~CRixAppInstance();
+
+    // Starts GDI+ under the GDI+ lock unless it runs. 1 when it runs, else 0.
+    int EnsureGdiplus();
+    // The full rectangle of the window's monitor; the primary screen at the origin for a null
+    // window or when the monitor cannot be found (instance_screen.cpp).
+    static RECT GetMonitorRect(HWND window);
+    // The allocation base of the program's own code, or null.
+    static void* GetModuleBase();
 
     CPoolMem& GetPool() { return ::GetMemManager(); }
     CRixMem& GetLoadedLibraries() { return m_LoadedLibraries; }

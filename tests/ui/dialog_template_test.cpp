@@ -58,7 +58,7 @@ TEST(DialogTemplateTest, ADialogResourceLoadsAndCreatesItsDialog) {
     source.AddItem(CRixDialogTemplate::kButton, TEXT("OK"), IDOK,
                    WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 25, 40, 14);
     const auto* bytes = reinterpret_cast<const BYTE*>(source.Get());
-    sim::RegisterResource(nullptr, RT_DIALOG, MAKEINTRESOURCEW(kResourceDialog),
+    sim::RegisterResource(RT_DIALOG, MAKEINTRESOURCEW(kResourceDialog),
                           std::vector<BYTE>(bytes, bytes + source.GetSize()));
 #endif
     CRixDialogTemplate t;
