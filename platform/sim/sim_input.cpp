@@ -393,10 +393,18 @@ BOOL GetCursorPos(LPPOINT point) {
 }
 
 BOOL SetCursorPos(int x, int y) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_cursor = Clip(x, y);
-    g_log.push_back(
-        sim::InputRecord{sim::InputKind::CursorSet, true, 0, 0, 0, g_cursor, NowMicroseconds(), 0});
+    sim::detail::KeyState state;
+    POINT at;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_cursor = Clip(x, y);
+        g_log.push_back(sim::InputRecord{sim::InputKind::CursorSet, true, 0, 0, 0, g_cursor,
+                                         NowMicroseconds(), 0});
+        state = StateLocked();
+        at = g_cursor;
+    }
+    // Unlike device input, the call makes a move message even when the cursor stays put.
+    sim::detail::DeliverMouse(WM_MOUSEMOVE, at, 0, state, state, NowMilliseconds());
     return TRUE;
 }
 

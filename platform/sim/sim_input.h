@@ -3,8 +3,10 @@
 // Everything that enters the stream, whether a test presses a key (sim::PressKey) or the
 // program injects one (keybd_event, SendInput), goes the same way: it is written to the input
 // log with a timestamp, offered to the low-level hooks (sim_hook.h) on the threads that
-// installed them, and, unless a hook swallows it, updates the key state and the cursor.
-// SetCursorPos moves the cursor and is logged, but like on Windows it reaches no hook.
+// installed them, and, unless a hook swallows it, updates the key state and the cursor and
+// becomes a message for a window (sim_mouse.h; keys go to the focus window, sim_focus.h).
+// SetCursorPos moves the cursor and is logged, but like on Windows it reaches no hook;
+// it makes a WM_MOUSEMOVE for the window under the cursor, even when the cursor stays put.
 #pragma once
 
 #include <vector>

@@ -71,8 +71,11 @@ BOOL PostTo(DWORD thread, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;
     }
-    // FIXME: pt is the cursor position on Windows; the simulation has no cursor yet.
-    it->second->posted.push_back(MSG{hwnd, message, wparam, lparam, GetTickCount(), {}});
+    // The message carries the cursor position of its posting. (The input stream's lock is
+    // only ever taken inside this one, never the other way round.)
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    it->second->posted.push_back(MSG{hwnd, message, wparam, lparam, GetTickCount(), cursor});
     Changed().notify_all();
     return TRUE;
 }

@@ -1,6 +1,6 @@
-// End to end on Windows: a replay types into and clicks on a window of ours that has the
-// focus, through the real input stream. On the host the simulation does not route input to
-// windows (its hooks and log are checked by the other replay tests), so this is Windows-only.
+// A replay types into and clicks on a window of ours that has the focus, through the input
+// stream: on Windows the real one, on the host the simulation's, which routes input to the
+// focus window and the window under the cursor in the same way.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -12,7 +12,6 @@
 
 namespace {
 
-#if defined(KEYSEQ_PLATFORM_WIN32)
 std::vector<UINT> g_received; // the window's input messages, on this thread only
 
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -34,22 +33,18 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
         return DefWindowProcW(hwnd, message, wparam, lparam);
     }
 }
-#endif
 
 TEST(ReplayWindowTest, AKeyAndAClickReachTheFocusedWindow) {
-#if !defined(KEYSEQ_PLATFORM_WIN32)
-    GTEST_SKIP() << "needs the real input stream, which delivers to the focused window";
-#else
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = TargetProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"KeyseqReplayTarget";
+    wc.lpszClassName = TEXT("KeyseqReplayTarget");
     RegisterClassExW(&wc);
-    HWND hwnd =
-        CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"replay target", WS_POPUP | WS_VISIBLE,
-                        200, 200, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, TEXT("replay target"),
+                                WS_POPUP | WS_VISIBLE, 200, 200, 300, 200, nullptr, nullptr,
+                                wc.hInstance, nullptr);
     ASSERT_NE(hwnd, nullptr);
     SetForegroundWindow(hwnd);
     SetFocus(hwnd);
@@ -60,7 +55,7 @@ TEST(ReplayWindowTest, AKeyAndAClickReachTheFocusedWindow) {
 
     g_received.clear();
     StepList.Clear();
-    StepList.LoadFromText(L"A65 B1");
+    StepList.LoadFromText(TEXT("A65 B1"));
     StartReplay(1);
     bool done = PumpUntil([] { return WaitForReplayWorker(0) && g_received.size() >= 5; });
     PumpFor(100);
@@ -71,7 +66,6 @@ TEST(ReplayWindowTest, AKeyAndAClickReachTheFocusedWindow) {
     ASSERT_TRUE(done) << "received " << g_received.size() << " of 5 messages";
     EXPECT_EQ(g_received,
               (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
-#endif
 }
 
 } // namespace

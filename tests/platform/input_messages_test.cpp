@@ -5,6 +5,8 @@
 // once one of them is active, focused and in the foreground.
 #include <gmock/gmock.h>
 
+#include <thread>
+
 #include "tests/platform/test_window.h"
 
 #if defined(KEYSEQ_PLATFORM_SIM)
@@ -393,6 +395,10 @@ TEST_F(InputMessages, MovesReportTheButtonsHeldAndAMoveToTheSamePlaceReportsNoth
 #endif
     PumpUntil([] { return false; }, 100);
     EXPECT_TRUE(Only({WM_MOUSEMOVE}).empty());
+    // Setting the cursor where it is still makes a move.
+    SetCursorPos(131, 142);
+    ASSERT_TRUE(PumpUntilReceived(WM_MOUSEMOVE, child_));
+    EXPECT_EQ(Only({WM_MOUSEMOVE}, child_).back().lParam, MAKELPARAM(11, 12));
 }
 
 TEST_F(InputMessages, TheWheelGoesToTheFocusWindowWithScreenCoordinates) {
@@ -468,6 +474,16 @@ TEST_F(InputMessages, TheWindowUnderAPointIsTheTopmostVisibleChild) {
     EXPECT_EQ(ChildWindowFromPoint(top_, POINT{-5, 5}), nullptr);
 }
 
+TEST_F(InputMessages, PostedMessagesCarryTheCursorPositionOfTheirPosting) {
+    MakeWindows();
+    PlaceCursor(140, 150);
+    ASSERT_TRUE(PostMessageW(child_, WM_USER + 7, 0, 0));
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, child_, WM_USER + 7, WM_USER + 7, PM_REMOVE));
+    EXPECT_EQ(msg.pt.x, 140);
+    EXPECT_EQ(msg.pt.y, 150);
+}
+
 TEST_F(InputMessages, SetCursorAnswersTheCursorItReplaces) {
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     ASSERT_NE(arrow, nullptr);
@@ -476,6 +492,32 @@ TEST_F(InputMessages, SetCursorAnswersTheCursorItReplaces) {
     EXPECT_EQ(SetCursor(nullptr), arrow);
     EXPECT_EQ(GetCursor(), nullptr);
     SetCursor(before);
+}
+
+using InputMessagesThread = InputMessages;
+
+TEST_F(InputMessagesThread, KeysInjectedFromAnotherThreadArriveInOrderWithTheirCharacters) {
+    MakeWindows();
+    ClearReceived();
+    // The injecting thread has no window; the keys go to the focus window of this thread,
+    // which pumps meanwhile.
+    std::thread injector([] {
+        for (UINT vk : {UINT('K'), UINT('E'), UINT('Y'), UINT('S')}) {
+            keybd_event(static_cast<BYTE>(vk),
+                        static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), 0, 0);
+            keybd_event(static_cast<BYTE>(vk),
+                        static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+        }
+    });
+    const bool done = PumpUntil([&] { return Only({WM_KEYUP}, child_).size() >= 4; });
+    injector.join();
+    ASSERT_TRUE(done);
+    std::vector<WPARAM> chars;
+    for (const Received& r : Only({WM_CHAR}, child_)) {
+        chars.push_back(r.wParam);
+        EXPECT_EQ(r.thread, GetCurrentThreadId()) << "handled on the window's thread";
+    }
+    EXPECT_EQ(chars, (std::vector<WPARAM>{'k', 'e', 'y', 's'}));
 }
 
 class DoubleClicks : public InputMessages {

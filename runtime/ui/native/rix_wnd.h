@@ -27,10 +27,12 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "runtime/core/rix_common_base.h"
 #include "runtime/core/wstring.h"
 #include "runtime/shell/win_app.h"
 
-class CRixWnd : public CRixPreTranslator {
+// Allocated from the runtime's block pool like every runtime object (CRixCommonBase).
+class CRixWnd : public CRixCommonBase, public CRixPreTranslator {
 public:
     CRixWnd() = default;
     virtual ~CRixWnd();
