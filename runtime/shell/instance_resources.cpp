@@ -7,6 +7,7 @@
 #include "runtime/shell/picture.h"
 #include "runtime/shell/rix_app_instance.h"
 #include "runtime/shell/strip_image_list.h"
+#include "runtime/shell/text_file.h"
 
 namespace {
 
@@ -21,10 +22,6 @@ HANDLE FinishPicture(int kind, HBITMAP bitmap) {
     if (kind == kResourceImageList)
         return ImageListFromStrip(bitmap);
     return bitmap;
-}
-
-uint16_t UnitAt(const BYTE* data, int64_t index) {
-    return static_cast<uint16_t>(data[2 * index] | (data[2 * index + 1] << 8));
 }
 
 } // namespace
@@ -128,20 +125,6 @@ int CRixAppInstance::LoadResourceText(int id, CWString& text) {
     CRixMem bytes;
     if (!LoadResourceData(id, bytes))
         return 0;
-    // Four zero bytes: a whole zero unit after the data, whether its length is odd or not.
-    const BYTE zeros[4] = {0, 0, 0, 0};
-    bytes.Append(zeros, 4);
-    const BYTE* data = bytes.GetDataPtr();
-    int64_t units = bytes.GetLength() / 2;
-    int64_t first = UnitAt(data, 0) == 0xFEFF ? 1 : 0;
-    int64_t end = first;
-    while (end < units && UnitAt(data, end) != 0)
-        ++end;
-    if (end > first) {
-        WCHAR* out = text.BeginWrite(end - first);
-        for (int64_t i = first; i < end; ++i)
-            out[i - first] = static_cast<WCHAR>(UnitAt(data, i));
-        text.EndWrite(end - first);
-    }
+    TextFromUtf16Bytes(bytes, text);
     return 1;
 }

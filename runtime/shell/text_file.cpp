@@ -104,12 +104,8 @@ int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer) {
     return static_cast<int64_t>(read);
 }
 
-CWString& ReadTextFile(const WCHAR* path, CWString& text) {
+CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text) {
     text.Empty();
-    CRixMem bytes;
-    int64_t n = ReadFileBytes(path, -1, bytes);
-    if (n <= 0)
-        return text;
     // Four zero bytes: at least one whole zero unit after the data, odd length or not.
     const BYTE zeros[4] = {0, 0, 0, 0};
     bytes.Append(zeros, 4);
@@ -126,6 +122,14 @@ CWString& ReadTextFile(const WCHAR* path, CWString& text) {
         out[i - first] = UnitAt(data, i);
     text.EndWrite(end - first);
     return text;
+}
+
+CWString& ReadTextFile(const WCHAR* path, CWString& text) {
+    text.Empty();
+    CRixMem bytes;
+    if (ReadFileBytes(path, -1, bytes) <= 0)
+        return text;
+    return TextFromUtf16Bytes(bytes, text);
 }
 
 int WriteTextFile(const CWString& text, const WCHAR* path) {

@@ -23,6 +23,11 @@ int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer);
 // failure gives the empty text.
 CWString& ReadTextFile(const WCHAR* path, CWString& text);
 
+// The text that UTF-16LE bytes hold, read by the rule of text files: an optional byte-order
+// mark is skipped and the text ends at the first zero unit (or the last whole unit). Appends
+// four zero bytes to `bytes` on the way.
+CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text);
+
 // Writes FF FE and the text's units. 1 when every byte reached the file, else 0; on 0 the file
 // that was there before is unchanged and no temporary file remains.
 int WriteTextFile(const CWString& text, const WCHAR* path);

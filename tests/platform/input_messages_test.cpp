@@ -111,23 +111,7 @@ protected:
             GetCursorPos(&p);
             return p.x == x && p.y == y;
         }));
-        PumpUntil([] { return false; }, 50);
-    }
-
-    bool PumpUntil(const std::function<bool()>& done, int limit_ms = 5000) {
-        const ULONGLONG give_up = GetTickCount64() + static_cast<ULONGLONG>(limit_ms);
-        MSG msg;
-        while (!done()) {
-            if (GetTickCount64() > give_up)
-                return false;
-            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            } else {
-                Sleep(1);
-            }
-        }
-        return true;
+        PumpFor(50);
     }
 
     HWND top_ = nullptr;
@@ -328,7 +312,7 @@ TEST_F(InputMessages, GetKeyStateFollowsTheRetrievedMessagesAndAsyncStateTheDevi
     EXPECT_FALSE(seen[0].second.async_shift) << "the device has released Shift already";
     EXPECT_TRUE(seen[1].second.shift);
     EXPECT_FALSE(seen[1].second.a) << "A is up once its key-up is retrieved";
-    PumpUntil([] { return false; }, 50);
+    PumpFor(50);
     EXPECT_GE(GetKeyState(VK_SHIFT), 0) << "all retrieved: Shift is up";
 }
 
@@ -393,7 +377,7 @@ TEST_F(InputMessages, MovesReportTheButtonsHeldAndAMoveToTheSamePlaceReportsNoth
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(INPUT));
 #endif
-    PumpUntil([] { return false; }, 100);
+    PumpFor(100);
     EXPECT_TRUE(Only({WM_MOUSEMOVE}).empty());
     // Setting the cursor where it is still makes a move.
     SetCursorPos(131, 142);

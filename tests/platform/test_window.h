@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "tests/support/message_pump.h"
 
 namespace keyseq_test {
 
@@ -79,21 +80,7 @@ public:
 
     // Handles messages of the calling thread until the condition holds or about ten seconds
     // have passed (a sanity bound, so that a fault fails the test instead of hanging it).
-    bool PumpUntil(const std::function<bool()>& done) {
-        const ULONGLONG give_up = GetTickCount64() + 10000;
-        MSG msg;
-        while (!done()) {
-            if (GetTickCount64() > give_up)
-                return false;
-            if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            } else {
-                Sleep(1);
-            }
-        }
-        return true;
-    }
+    bool PumpUntil(const std::function<bool()>& done) { return ::PumpUntil(done, 10000); }
 
     Handler handler;
 
