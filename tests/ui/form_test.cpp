@@ -1,0 +1,369 @@
+// Forms and containers on both backends: the form style rules, the title bar following the
+// caption, sizing from the design size and centring, the close check, the size limits, the
+// default push button answer, and the container's creation order and focus search.
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "runtime/shell/rix_app_instance.h"
+#include "runtime/ui/container.h"
+#include "runtime/ui/form.h"
+#include "runtime/ui/min_max_info.h"
+#include "runtime/ui/wnd_holder.h"
+#include "tests/ui/test_controls.h"
+#include "tests/ui/ui_pump.h"
+
+namespace {
+
+using namespace keyseq_test;
+using rg_lch_MFCjm_jb::CRixWinForm;
+using rg_lch_MFCjm_jb::rg_chkwzhxzhxx;
+using rg_lch_MFCjm_jb::rg_zjbjq;
+
+constexpr DWORD kFrameBits = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX |
+                             WS_MINIMIZEBOX | WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP | WS_CHILD;
+
+class TestForm : public CRixWinForm {
+public:
+    int32_t GetDesignWidth() override { return designWidth; }
+    int32_t GetDesignHeight() override { return designHeight; }
+    void CreateChildren() override { childrenCreatedAt = Log().fired.size(); }
+    int32_t designWidth = 0;
+    int32_t designHeight = 0;
+    size_t childrenCreatedAt = SIZE_MAX;
+};
+
+class FormTest : public testing::Test {
+protected:
+    void SetUp() override { Log() = EventLog{}; }
+    void TearDown() override {
+        form.GetFormWnd()->DestroyWindow();
+        PumpTranslated();
+        Log() = EventLog{};
+    }
+    // Creates the form hidden unless visible, at a given place or sized from its design.
+    int64_t Create(const WCHAR* caption = TEXT("表单"), bool visible = false) {
+        form.SetCaption(CWString(caption));
+        if (!visible)
+            form.GetHolder()->m_nStyle &= ~static_cast<DWORD>(WS_VISIBLE);
+        CreateParams params;
+        params.x = params.y = params.width = params.height = kUnsetCoordinate;
+        return form.CreateNativeWindow(params);
+    }
+    CRWnd_WinForm& Wnd() { return *form.GetFormWnd(); }
+    HWND Hwnd() { return form.GetSafeHwnd(); }
+    DWORD Style() { return static_cast<DWORD>(GetWindowLongW(Hwnd(), GWL_STYLE)); }
+
+    HandlerTarget target;
+    TestForm form;
+};
+
+struct StyleCase {
+    int64_t border, controlBox, maxBox, minBox, startState;
+    const WCHAR* caption;
+    bool parent;
+    DWORD style;   // masked with kFrameBits
+    DWORD exStyle; // masked with the tool window and client edge bits
+    const WCHAR* finalCaption;
+};
+
+TEST_F(FormTest, StyleRulesTurnPropertiesIntoWindowStyles) {
+    const DWORD dialog = WS_DLGFRAME;
+    const StyleCase cases[] = {
+        // The default form: fixed border, control box, minimise box, centred.
+        {2, 1, 0, 1, 1, TEXT(""), false, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
+         TEXT("砾川应用程序")},
+        {0, 1, 0, 1, 1, TEXT("x"), false, WS_MINIMIZEBOX, 0, TEXT("x")},
+        {1, 1, 1, 0, 1, TEXT("x"), false, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX,
+         0, TEXT("x")},
+        {3, 1, 0, 0, 1, TEXT("x"), false, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW,
+         TEXT("x")},
+        {4, 1, 0, 0, 1, TEXT("x"), false, WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, TEXT("x")},
+        {5, 1, 0, 0, 1, TEXT("x"), false, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_CLIENTEDGE,
+         TEXT("x")},
+        {6, 1, 0, 0, 1, TEXT("x"), false, WS_CAPTION | WS_SYSMENU, WS_EX_CLIENTEDGE, TEXT("x")},
+        // No control box: a caption alone still gets a title bar; no caption gets none.
+        {2, 0, 0, 0, 1, TEXT("x"), false, WS_CAPTION, 0, TEXT("x")},
+        {2, 0, 0, 0, 1, TEXT(""), false, dialog, 0, TEXT("")},
+        {2, 1, 0, 1, 2, TEXT("x"), false, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MINIMIZE, 0,
+         TEXT("x")},
+        {2, 1, 0, 1, 3, TEXT("x"), false, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZE, 0,
+         TEXT("x")},
+        // A parent makes a pop-up window, never a child.
+        {2, 1, 0, 0, 0, TEXT("x"), true, WS_CAPTION | WS_SYSMENU | WS_POPUP, 0, TEXT("x")},
+    };
+    CRixWnd parent;
+    for (const StyleCase& c : cases) {
+        TestForm f;
+        CRWnd_WinForm& w = *f.GetFormWnd();
+        w.m_nBorderStyle = c.border;
+        w.m_bControlBox = c.controlBox;
+        w.m_bMaxBox = c.maxBox;
+        w.m_bMinBox = c.minBox;
+        w.m_nStartState = c.startState;
+        f.SetCaption(CWString(c.caption));
+        CreateParams params;
+        params.parent = c.parent ? &parent : nullptr;
+        f.FillCreateParams(params);
+        SCOPED_TRACE(testing::Message() << "border " << c.border << " box " << c.controlBox
+                                        << " state " << c.startState << " parent " << c.parent);
+        EXPECT_EQ(params.style & kFrameBits, c.style);
+        EXPECT_NE(params.style & WS_CLIPCHILDREN, 0u);
+        EXPECT_EQ(params.style & WS_DLGFRAME, c.border != 0 ? WS_DLGFRAME : 0u);
+        EXPECT_EQ(params.exStyle & (WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE), c.exStyle);
+        EXPECT_NE(params.exStyle & WS_EX_CONTROLPARENT, 0u);
+        EXPECT_TRUE(CWString(params.caption).IsEqual(CWString(c.finalCaption)));
+        // Filling the parameters attaches the form as its window's listener.
+        EXPECT_EQ(f.IsListenerAttached(), 1);
+    }
+}
+
+TEST_F(FormTest, TitleBarFollowsTheCaption) {
+    Wnd().m_bControlBox = 0;
+    Wnd().m_bMinBox = 0;
+    ASSERT_EQ(Create(TEXT("工具")), 1);
+    EXPECT_EQ(Style() & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    EXPECT_EQ(Style() & WS_SYSMENU, 0u);
+    // The default caption counts as none on a form without control box.
+    form.SetCaption(CWString(TEXT("砾川应用程序")));
+    EXPECT_EQ(Style() & WS_CAPTION, static_cast<DWORD>(WS_DLGFRAME));
+    form.SetCaption(CWString(TEXT("别的")));
+    EXPECT_EQ(Style() & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    form.SetCaption(CWString());
+    EXPECT_EQ(Style() & WS_CAPTION, static_cast<DWORD>(WS_DLGFRAME));
+}
+
+TEST_F(FormTest, ControlBoxKeepsTheTitleBarWhateverTheCaption) {
+    ASSERT_EQ(Create(TEXT("")), 1);
+    EXPECT_TRUE(form.GetCaption().IsEqual(CWString(TEXT("砾川应用程序"))));
+    form.SetCaption(CWString());
+    EXPECT_EQ(Style() & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+}
+
+TEST_F(FormTest, DesignSizeGivesTheClientAreaAndTheWindowIsCentred) {
+    form.designWidth = 500;
+    form.designHeight = 320;
+    ASSERT_EQ(Create(TEXT("键序台"), true), 1);
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(Hwnd(), &client));
+    EXPECT_EQ(client.right - client.left, 500);
+    EXPECT_EQ(client.bottom - client.top, 320);
+    RECT outer{};
+    ASSERT_TRUE(GetWindowRect(Hwnd(), &outer));
+    RECT screen = CRixAppInstance::GetMonitorRect(Hwnd());
+    EXPECT_EQ(outer.left, (screen.left + screen.right - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, (screen.top + screen.bottom - (outer.bottom - outer.top)) / 2);
+    // The icon reaches the window as both small and big icon.
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Hwnd(), WM_GETICON, ICON_BIG, 0)),
+              Wnd().m_hIcon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Hwnd(), WM_GETICON, ICON_SMALL, 0)),
+              Wnd().m_hIcon);
+}
+
+TEST_F(FormTest, NoDesignSizeLeavesAnUnsetSizeAtZero) {
+    ASSERT_EQ(Create(), 1);
+    RECT outer{};
+    ASSERT_TRUE(GetWindowRect(Hwnd(), &outer));
+    EXPECT_EQ(outer.right - outer.left, 0);
+    EXPECT_EQ(outer.bottom - outer.top, 0);
+}
+
+TEST_F(FormTest, ModalRequestCreatesNothingYet) {
+    CreateParams params;
+    params.modal = 1;
+    EXPECT_EQ(form.CreateNativeWindow(params), 0);
+    EXPECT_EQ(Hwnd(), nullptr);
+}
+
+enum class Trigger { Close, Esc };
+
+struct CloseCase {
+    Trigger trigger;
+    int64_t queryClose, queryDestroy; // handler answers: non-zero refuses
+    bool closes;
+    std::vector<int> fired;
+};
+
+TEST_F(FormTest, CloseCheckAsksQueryCloseThenQueryDestroy) {
+    const int qc = CRixWinForm::kQueryClose;
+    const int qd = CRixWinForm::kQueryDestroy;
+    const CloseCase cases[] = {
+        {Trigger::Close, 0, 0, true, {qc, qd}},  {Trigger::Close, 1, 0, false, {qc}},
+        {Trigger::Close, 0, 1, false, {qc, qd}}, {Trigger::Esc, 0, 0, true, {qc, qd}},
+        {Trigger::Esc, 1, 0, false, {qc}},       {Trigger::Esc, 0, 1, false, {qc, qd}},
+    };
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.trigger == Trigger::Esc ? "Esc" : "WM_CLOSE") << " "
+                                        << c.queryClose << c.queryDestroy);
+        Log() = EventLog{};
+        Log().answers[qc] = c.queryClose;
+        Log().answers[qd] = c.queryDestroy;
+        TestForm f;
+        f.BindEvent(f.Event(CRixWinForm::kQueryClose), &Record<qc>, target.pointer);
+        f.BindEvent(f.Event(CRixWinForm::kQueryDestroy), &Record<qd>, target.pointer);
+        f.GetHolder()->m_nStyle &= ~static_cast<DWORD>(WS_VISIBLE);
+        CreateParams params;
+        ASSERT_EQ(f.CreateNativeWindow(params), 1);
+        HWND hwnd = f.GetSafeHwnd();
+        if (c.trigger == Trigger::Close)
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        else
+            PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        PumpTranslated();
+        EXPECT_EQ(IsWindow(hwnd) == FALSE, c.closes);
+        std::vector<int> fired;
+        for (const FiredEvent& e : Log().fired)
+            fired.push_back(e.slot);
+        EXPECT_EQ(fired, c.fired);
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FormTest, EscDoesNothingWhenEscClosesIsOff) {
+    Wnd().m_bEscCloses = 0;
+    form.BindEvent(form.Event(CRixWinForm::kQueryClose), &Record<CRixWinForm::kQueryClose>,
+                   target.pointer);
+    ASSERT_EQ(Create(), 1);
+    PostMessageW(Hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpTranslated();
+    EXPECT_TRUE(IsWindow(Hwnd()));
+    EXPECT_TRUE(Log().fired.empty());
+}
+
+TEST_F(FormTest, ShutDownQueryAsksOnlyQueryDestroy) {
+    const int qc = CRixWinForm::kQueryClose;
+    const int qd = CRixWinForm::kQueryDestroy;
+    form.BindEvent(form.Event(CRixWinForm::kQueryClose), &Record<qc>, target.pointer);
+    form.BindEvent(form.Event(CRixWinForm::kQueryDestroy), &Record<qd>, target.pointer);
+    ASSERT_EQ(Create(), 1);
+    Log().answers[qd] = 1;
+    EXPECT_EQ(SendMessageW(Hwnd(), WM_QUERYENDSESSION, 0, 0), 0);
+    Log().answers[qd] = 0;
+    EXPECT_NE(SendMessageW(Hwnd(), WM_QUERYENDSESSION, 0, 0), 0);
+    EXPECT_EQ(Log().fired, (std::vector<FiredEvent>{{qd, 0, 0, 0}, {qd, 0, 0, 0}}));
+    EXPECT_TRUE(IsWindow(Hwnd()));
+}
+
+// Moves every limit and answers what the test asks.
+int64_t ChangeLimits(CRixObject*, CRixObject*, int32_t, int64_t info, int64_t, int64_t) {
+    auto* limits = reinterpret_cast<rg_chkwzhxzhxx*>(info);
+    limits->m_MaxSize = rg_lch_jb::rg_chcl(111, 222);
+    limits->m_MaxPosition = rg_lch_jb::rg_wzhl(-3, -4);
+    limits->m_MinTrackSize = rg_lch_jb::rg_chcl(55, 66);
+    limits->m_MaxTrackSize = rg_lch_jb::rg_chcl(777, 888);
+    Log().fired.push_back({CRixWinForm::kMinMaxInfo, 0, 0, 0});
+    return Log().answers[CRixWinForm::kMinMaxInfo];
+}
+
+MINMAXINFO SendLimits(HWND hwnd) {
+    MINMAXINFO record{};
+    record.ptMaxSize = {1000, 700};
+    record.ptMaxPosition = {1, 2};
+    record.ptMinTrackSize = {100, 30};
+    record.ptMaxTrackSize = {1200, 900};
+    SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&record));
+    return record;
+}
+
+bool SameLimits(const MINMAXINFO& a, const MINMAXINFO& b) {
+    auto same = [](POINT p, POINT q) { return p.x == q.x && p.y == q.y; };
+    return same(a.ptMaxSize, b.ptMaxSize) && same(a.ptMaxPosition, b.ptMaxPosition) &&
+           same(a.ptMinTrackSize, b.ptMinTrackSize) && same(a.ptMaxTrackSize, b.ptMaxTrackSize);
+}
+
+TEST_F(FormTest, MinMaxInfoIsCopiedBackOnlyWhenTheHandlerAnswersNonZero) {
+    ASSERT_EQ(Create(), 1);
+    const MINMAXINFO unhandled = SendLimits(Hwnd());
+    form.BindEvent(form.Event(CRixWinForm::kMinMaxInfo), &ChangeLimits, target.pointer);
+    Log().answers[CRixWinForm::kMinMaxInfo] = 0;
+    EXPECT_TRUE(SameLimits(SendLimits(Hwnd()), unhandled));
+    Log().answers[CRixWinForm::kMinMaxInfo] = 1;
+    MINMAXINFO handled = SendLimits(Hwnd());
+    EXPECT_EQ(handled.ptMaxSize.x, 111);
+    EXPECT_EQ(handled.ptMaxSize.y, 222);
+    EXPECT_EQ(handled.ptMaxPosition.x, -3);
+    EXPECT_EQ(handled.ptMaxPosition.y, -4);
+    EXPECT_EQ(handled.ptMinTrackSize.x, 55);
+    EXPECT_EQ(handled.ptMinTrackSize.y, 66);
+    EXPECT_EQ(handled.ptMaxTrackSize.x, 777);
+    EXPECT_EQ(handled.ptMaxTrackSize.y, 888);
+    EXPECT_EQ(Log().fired.size(), 2u);
+}
+
+// A container inside the form holding a button with a given id.
+struct NestedButton {
+    explicit NestedButton(CRixWnd& form_wnd, int32_t id) {
+        CreateParams params;
+        params.parent = &form_wnd;
+        params.width = 200;
+        params.height = 100;
+        EXPECT_EQ(box.CreateNativeWindow(params), 1);
+        CreateParams button_params;
+        button_params.parent = box.GetNativeWnd();
+        button_params.id = id;
+        button_params.width = 80;
+        button_params.height = 30;
+        EXPECT_EQ(button.CreateNativeWindow(button_params), 1);
+    }
+    rg_zjbjq box;
+    TestControl button;
+};
+
+TEST_F(FormTest, DefIdFindsANestedDefaultButton) {
+    ASSERT_EQ(Create(TEXT("表单"), true), 1);
+    NestedButton nested(Wnd(), 7);
+    Wnd().m_nDefaultButtonId = 7;
+    EXPECT_EQ(SendMessageW(Hwnd(), DM_GETDEFID, 0, 0), MAKELONG(7, DC_HASDEFID));
+    // Not searched inside a hidden container.
+    ShowWindow(nested.box.GetSafeHwnd(), SW_HIDE);
+    EXPECT_NE(HIWORD(SendMessageW(Hwnd(), DM_GETDEFID, 0, 0)), DC_HASDEFID);
+    ShowWindow(nested.box.GetSafeHwnd(), SW_SHOW);
+    Wnd().m_nDefaultButtonId = 9;
+    EXPECT_NE(HIWORD(SendMessageW(Hwnd(), DM_GETDEFID, 0, 0)), DC_HASDEFID);
+}
+
+class CountingContainer : public rg_zjbjq {
+public:
+    void CreateChildren() override { childrenAt = Log().fired.size(); }
+    size_t childrenAt = SIZE_MAX;
+};
+
+TEST_F(FormTest, ContainerCreatesChildrenBeforeCreatedAndAnswersStatic) {
+    ASSERT_EQ(Create(TEXT("表单"), true), 1);
+    CountingContainer box;
+    box.BindEvent(box.Event(rg_zjbjq::kCreated), &Record<rg_zjbjq::kCreated>, target.pointer);
+    CreateParams params;
+    params.parent = &Wnd();
+    params.width = 100;
+    params.height = 50;
+    ASSERT_EQ(box.CreateNativeWindow(params), 1);
+    EXPECT_EQ(box.childrenAt, 0u);
+    EXPECT_EQ(Log().fired, (std::vector<FiredEvent>{{rg_zjbjq::kCreated, 0, 0, 0}}));
+    EXPECT_EQ(SendMessageW(box.GetSafeHwnd(), WM_GETDLGCODE, 0, 0), DLGC_STATIC);
+    EXPECT_NE(GetWindowLongW(box.GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0);
+    EXPECT_EQ(GetWindowLongW(box.GetSafeHwnd(), GWL_STYLE) & WS_TABSTOP, 0);
+}
+
+TEST_F(FormTest, ContainerPassesItsFocusToTheFirstChildWantingKeys) {
+    ASSERT_EQ(Create(TEXT("表单"), true), 1);
+    NestedButton plain(Wnd(), 1);
+    // A second button that wants characters, inside the same container.
+    TestControl wanting;
+    CreateParams params;
+    params.parent = plain.box.GetNativeWnd();
+    params.id = 2;
+    params.width = 80;
+    params.height = 30;
+    ASSERT_EQ(wanting.CreateNativeWindow(params), 1);
+    wanting.Wnd()->dialogCode = DLGC_WANTCHARS;
+    SetFocus(plain.box.GetSafeHwnd());
+    EXPECT_EQ(GetFocus(), wanting.GetSafeHwnd());
+    // Without a child wanting keys the first child takes it.
+    wanting.Wnd()->dialogCode = 0;
+    SetFocus(Hwnd());
+    SetFocus(plain.box.GetSafeHwnd());
+    EXPECT_EQ(GetFocus(), plain.button.GetSafeHwnd());
+}
+
+} // namespace
