@@ -143,6 +143,10 @@ bool CRixWinForm::CreateModeless(CreateParams& params) {
     f->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(params.font), 1);
     if (f->m_bTopmost != 0)
         SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (f->m_bMovable == 0) {
+        if (HMENU system = GetSystemMenu(f->GetSafeHwnd(), FALSE))
+            DeleteMenu(system, SC_MOVE, MF_BYCOMMAND);
+    }
     ShowInStartState();
     return true;
 }

@@ -160,12 +160,46 @@ TEST_F(FormTest, DesignSizeGivesTheClientAreaAndTheWindowIsCentred) {
               Wnd().m_hIcon);
 }
 
+TEST_F(FormTest, AnUnmovableFormLosesTheMoveEntryOfItsSystemMenu) {
+    for (int64_t movable : {0, 1}) {
+        TestForm f;
+        f.GetFormWnd()->m_bMovable = movable;
+        f.GetHolder()->m_nStyle &= ~static_cast<DWORD>(WS_VISIBLE);
+        CreateParams params;
+        ASSERT_EQ(f.CreateNativeWindow(params), 1);
+        HMENU system = GetSystemMenu(f.GetSafeHwnd(), FALSE);
+        ASSERT_NE(system, nullptr);
+        EXPECT_EQ(GetMenuState(system, SC_MOVE, MF_BYCOMMAND) == static_cast<UINT>(-1),
+                  movable == 0);
+        EXPECT_NE(GetMenuState(system, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+        f.GetFormWnd()->DestroyWindow();
+    }
+}
+
+// The window itself may be held at a minimum tracking size by the window manager, so the
+// computed parameters are checked.
 TEST_F(FormTest, NoDesignSizeLeavesAnUnsetSizeAtZero) {
-    ASSERT_EQ(Create(), 1);
-    RECT outer{};
-    ASSERT_TRUE(GetWindowRect(Hwnd(), &outer));
-    EXPECT_EQ(outer.right - outer.left, 0);
-    EXPECT_EQ(outer.bottom - outer.top, 0);
+    CreateParams params;
+    params.x = params.y = params.width = params.height = kUnsetCoordinate;
+    form.FillCreateParams(params);
+    form.AdjustCreateSize(params);
+    EXPECT_EQ(params.width, 0);
+    EXPECT_EQ(params.height, 0);
+    EXPECT_EQ(params.x, GetSystemMetrics(SM_CXSCREEN) / 2);
+    EXPECT_EQ(params.y, GetSystemMetrics(SM_CYSCREEN) / 2);
+    // A given size is kept; only the unset one of x and y is centred.
+    form.designWidth = 500;
+    form.designHeight = 320;
+    CreateParams given;
+    given.x = 7;
+    given.y = kUnsetCoordinate;
+    given.width = 100;
+    given.height = 60;
+    form.FillCreateParams(given);
+    form.AdjustCreateSize(given);
+    EXPECT_EQ(given.width, 100);
+    EXPECT_EQ(given.x, 7);
+    EXPECT_EQ(given.y, (GetSystemMetrics(SM_CYSCREEN) - 60) / 2);
 }
 
 TEST_F(FormTest, ModalRequestCreatesNothingYet) {
@@ -289,6 +323,98 @@ TEST_F(FormTest, MinMaxInfoIsCopiedBackOnlyWhenTheHandlerAnswersNonZero) {
     EXPECT_EQ(handled.ptMaxTrackSize.x, 777);
     EXPECT_EQ(handled.ptMaxTrackSize.y, 888);
     EXPECT_EQ(Log().fired.size(), 2u);
+}
+
+TEST_F(FormTest, ActivationFiresFirstActivateOnceUntilTheWindowIsMadeAgain) {
+    const int first = CRixWinForm::kFirstActivate;
+    const int active = CRixWinForm::kActivate;
+    const int inactive = CRixWinForm::kDeactivate;
+    form.BindEvent(form.Event(CRixWinForm::kFirstActivate), &Record<first>, target.pointer);
+    form.BindEvent(form.Event(CRixWinForm::kActivate), &Record<active>, target.pointer);
+    form.BindEvent(form.Event(CRixWinForm::kDeactivate), &Record<inactive>, target.pointer);
+    // Minimised, so that the default processing of an activation does not take the focus
+    // (which would activate the window once more from inside).
+    Wnd().m_nStartState = 2;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        Log().fired.clear();
+        ASSERT_EQ(Create(), 1);
+        SendMessageW(Hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+        SendMessageW(Hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+        SendMessageW(Hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+        std::vector<int> fired;
+        for (const FiredEvent& e : Log().fired)
+            fired.push_back(e.slot);
+        EXPECT_EQ(fired, (std::vector<int>{first, active, inactive, active}));
+        form.GetFormWnd()->DestroyWindow();
+    }
+}
+
+// An Activate handler that activates the other form of the test.
+HWND g_otherForm = nullptr;
+int64_t ActivateOther(CRixObject*, CRixObject*, int32_t, int64_t, int64_t, int64_t) {
+    Log().fired.push_back({CRixWinForm::kActivate, 1, 0, 0});
+    SendMessageW(g_otherForm, WM_ACTIVATE, WA_ACTIVE, 0);
+    return 0;
+}
+
+TEST_F(FormTest, AnActivationCausedByAnActivationHandlerFiresNothing) {
+    TestForm other;
+    other.BindEvent(other.Event(CRixWinForm::kFirstActivate), &Record<CRixWinForm::kFirstActivate>,
+                    target.pointer);
+    other.BindEvent(other.Event(CRixWinForm::kActivate), &Record<CRixWinForm::kActivate>,
+                    target.pointer);
+    other.GetHolder()->m_nStyle &= ~static_cast<DWORD>(WS_VISIBLE);
+    other.GetFormWnd()->m_nStartState = 2;
+    Wnd().m_nStartState = 2;
+    CreateParams params;
+    ASSERT_EQ(other.CreateNativeWindow(params), 1);
+    g_otherForm = other.GetSafeHwnd();
+    form.BindEvent(form.Event(CRixWinForm::kActivate), &ActivateOther, target.pointer);
+    ASSERT_EQ(Create(), 1);
+    SendMessageW(Hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(Log().fired, (std::vector<FiredEvent>{{CRixWinForm::kActivate, 1, 0, 0}}));
+    // Outside the handler the other form fires its own events.
+    Log().fired.clear();
+    SendMessageW(g_otherForm, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(Log().fired.size(), 2u);
+    other.GetFormWnd()->DestroyWindow();
+}
+
+TEST_F(FormTest, MenuSelectionTrayAndCommandMessagesBecomeFormEvents) {
+    const int select = CRixWinForm::kMenuSelect;
+    const int tray = CRixWinForm::kTrayNotify;
+    const int command = CRixWinForm::kCommand;
+    form.BindEvent(form.Event(CRixWinForm::kMenuSelect), &Record<select>, target.pointer);
+    form.BindEvent(form.Event(CRixWinForm::kTrayNotify), &Record<tray>, target.pointer);
+    form.BindEvent(form.Event(CRixWinForm::kCommand), &Record<command>, target.pointer);
+    ASSERT_EQ(Create(), 1);
+    struct Case {
+        UINT message;
+        WPARAM wparam;
+        LPARAM lparam;
+    };
+    const Case cases[] = {
+        {WM_MENUSELECT, MAKEWPARAM(41, 0), 0},          // an item: its id
+        {WM_MENUSELECT, MAKEWPARAM(41, MF_POPUP), 0},   // a popup: 0
+        {WM_MENUSELECT, MAKEWPARAM(41, MF_SYSMENU), 0}, // a system-menu item: 0
+        {WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0},      // the menu closes: 0
+        {kTrayNotifyMessage, 0, WM_LBUTTONUP},          {kTrayNotifyMessage, 0, WM_LBUTTONDBLCLK},
+        {kTrayNotifyMessage, 0, WM_RBUTTONUP},          {kTrayNotifyMessage, 0, WM_CONTEXTMENU},
+        {kTrayNotifyMessage, 0, WM_MOUSEMOVE}, // nothing
+        {WM_COMMAND, MAKEWPARAM(1234, 1), 0},  // an accelerator
+    };
+    for (const Case& c : cases)
+        SendMessageW(Hwnd(), c.message, c.wparam, c.lparam);
+    EXPECT_EQ(Log().fired, (std::vector<FiredEvent>{{select, 41, 0, 0},
+                                                    {select, 0, 0, 0},
+                                                    {select, 0, 0, 0},
+                                                    {select, 0, 0, 0},
+                                                    {tray, 1, 0, 0},
+                                                    {tray, 2, 0, 0},
+                                                    {tray, 3, 0, 0},
+                                                    {tray, 3, 0, 0},
+                                                    {command, 1234, 0, 0}}));
 }
 
 // A container inside the form holding a button with a given id.
