@@ -417,6 +417,58 @@ TEST_F(FormTest, MenuSelectionTrayAndCommandMessagesBecomeFormEvents) {
                                                     {command, 1234, 0, 0}}));
 }
 
+// A form whose filter swallows the key-downs of one key and notes every message it sees.
+class FilteringForm : public TestForm {
+public:
+    int64_t FilterMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM, MSG*) override {
+        if (message == WM_KEYDOWN)
+            seen.push_back(hwnd);
+        return message == WM_KEYDOWN && wparam == swallowed ? 0 : 1;
+    }
+    std::vector<HWND> seen;
+    WPARAM swallowed = 'Q';
+};
+
+TEST(FormPreTranslation, FilterSeesTheKeysOfChildrenAndMaySwallowThem) {
+    FilteringForm form;
+    CreateParams params;
+    ASSERT_EQ(form.CreateNativeWindow(params), 1);
+    TestControl child;
+    CreateParams child_params;
+    child_params.parent = form.GetNativeWnd();
+    child_params.width = 50;
+    child_params.height = 20;
+    ASSERT_EQ(child.CreateNativeWindow(child_params), 1);
+    PostMessageW(child.GetSafeHwnd(), WM_KEYDOWN, 'Q', 0);
+    PostMessageW(child.GetSafeHwnd(), WM_KEYDOWN, 'W', 0);
+    PumpTranslated();
+    EXPECT_EQ(form.seen, (std::vector<HWND>{child.GetSafeHwnd(), child.GetSafeHwnd()}));
+    // Only the key the filter let pass was dispatched to the child.
+    std::vector<MSG> keys = child.Received(WM_KEYDOWN);
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0].wParam, static_cast<WPARAM>('W'));
+    form.GetFormWnd()->DestroyWindow();
+    PumpTranslated();
+}
+
+TEST_F(FormTest, EscForADisabledWindowDoesNotCloseTheForm) {
+    ASSERT_EQ(Create(), 1);
+    TestControl child;
+    CreateParams params;
+    params.parent = form.GetNativeWnd();
+    params.width = 50;
+    params.height = 20;
+    ASSERT_EQ(child.CreateNativeWindow(params), 1);
+    EnableWindow(child.GetSafeHwnd(), FALSE);
+    PostMessageW(child.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpTranslated();
+    EXPECT_TRUE(IsWindow(Hwnd()));
+    EnableWindow(child.GetSafeHwnd(), TRUE);
+    PostMessageW(child.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpTranslated();
+    EXPECT_FALSE(IsWindow(Hwnd()));
+}
+
 // A container inside the form holding a button with a given id.
 struct NestedButton {
     explicit NestedButton(CRixWnd& form_wnd, int32_t id) {
