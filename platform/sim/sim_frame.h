@@ -16,6 +16,10 @@
 #define WM_GETICON 0x007F
 #define WM_SETICON 0x0080
 #define WM_CONTEXTMENU 0x007B
+#define WM_NCLBUTTONDOWN 0x00A1
+
+// Hit-test code of the title bar.
+#define HTCAPTION 2
 #define WM_MENUSELECT 0x011F
 
 // WM_MENUSELECT flag of a system-menu item (MF_POPUP is in sim_menu.h).

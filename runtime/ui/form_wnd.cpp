@@ -113,6 +113,14 @@ BOOL CRWnd_WinForm::PreTranslateMessage(MSG* msg) {
                 PostMessageW(self, WM_CLOSE, 0, 0);
             return TRUE;
         }
+    }
+    if (m_bDragByClient != 0 && msg->message == WM_LBUTTONDOWN &&
+        (msg->hwnd == self ||
+         (::SendMessageW(msg->hwnd, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) != 0)) {
+        PostMessageW(self, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return TRUE;
+    }
+    if (code != 0) {
         if (m_pMenu != nullptr && m_pMenu->GetAccelerators() != nullptr &&
             TranslateAcceleratorW(self, m_pMenu->GetAccelerators(), msg) != 0)
             return TRUE;

@@ -3,8 +3,8 @@
 // QueryDestroy; a shut-down query asks only QueryDestroy), the activation events, the menu
 // selection, the size limits, the default push button answer (DM_GETDEFID), the private
 // message 0xA000 and the form's pre-translation of queued messages: the form's filter, Esc
-// that closes, keys for disabled windows, the accelerators of the form's menu and the
-// dialog manager's keyboard interface.
+// that closes, keys for disabled windows, dragging by the client area, the accelerators of
+// the form's menu and the dialog manager's keyboard interface.
 //
 // The fields are the form's properties; the application sets them before or after creation.
 // Main thread only; the activation re-entry flag is one plain process-wide flag of that

@@ -451,6 +451,48 @@ TEST(FormPreTranslation, FilterSeesTheKeysOfChildrenAndMaySwallowThem) {
     PumpTranslated();
 }
 
+// Notes the title-bar clicks the form posts to itself and keeps them from starting a move.
+class DragForm : public TestForm {
+public:
+    int64_t FilterMessage(HWND, UINT message, WPARAM wparam, LPARAM, MSG*) override {
+        if (message != WM_NCLBUTTONDOWN)
+            return 1;
+        captionClicks.push_back(wparam);
+        return 0;
+    }
+    std::vector<WPARAM> captionClicks;
+};
+
+TEST(FormPreTranslation, DragByClientTurnsClicksOnTheFormAndStaticChildrenIntoCaptionClicks) {
+    for (int64_t drag : {0, 1}) {
+        SCOPED_TRACE(drag);
+        DragForm form;
+        form.GetFormWnd()->m_bDragByClient = drag;
+        CreateParams params;
+        ASSERT_EQ(form.CreateNativeWindow(params), 1);
+        rg_zjbjq box; // answers DLGC_STATIC
+        CreateParams box_params;
+        box_params.parent = form.GetNativeWnd();
+        box_params.width = 50;
+        box_params.height = 20;
+        ASSERT_EQ(box.CreateNativeWindow(box_params), 1);
+        TestControl button; // a push button: not static
+        CreateParams button_params = box_params;
+        ASSERT_EQ(button.CreateNativeWindow(button_params), 1);
+        PostMessageW(form.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(box.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(button.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PumpTranslated();
+        const std::vector<WPARAM> expected =
+            drag != 0 ? std::vector<WPARAM>{HTCAPTION, HTCAPTION} : std::vector<WPARAM>{};
+        EXPECT_EQ(form.captionClicks, expected);
+        EXPECT_EQ(button.Received(WM_LBUTTONDOWN).size(), 1u);
+        ReleaseCapture();
+        form.GetFormWnd()->DestroyWindow();
+        PumpTranslated();
+    }
+}
+
 TEST_F(FormTest, EscForADisabledWindowDoesNotCloseTheForm) {
     ASSERT_EQ(Create(), 1);
     TestControl child;
