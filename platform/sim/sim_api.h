@@ -28,5 +28,6 @@
 #include "platform/sim/sim_gdi_bitmap.h"
 #include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_image_list.h"
+#include "platform/sim/sim_frame.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

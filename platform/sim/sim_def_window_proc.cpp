@@ -1,8 +1,10 @@
 // The default window procedure of the simulated backend, for the messages the simulation
 // knows: the window text, closing, the size and move messages after a change of place, and
-// the focus that follows activation, mouse activation and the class cursor.
+// the focus that follows activation, mouse activation, the class cursor, the window's icons
+// and the shut-down query (allowed).
 #include "platform/sim/sim_window.h"
 #include "platform/sim/sim_focus.h"
+#include "platform/sim/sim_frame.h"
 #include "platform/sim/sim_mouse.h"
 
 #include <algorithm>
@@ -78,6 +80,21 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case WM_NCACTIVATE:
         return TRUE;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_SETICON:
+    case WM_GETICON: {
+        if (wparam != ICON_SMALL && wparam != ICON_BIG)
+            return 0;
+        std::lock_guard<std::mutex> lock(Lock());
+        auto window = FindWindowRecord(hwnd);
+        if (window == nullptr)
+            return 0;
+        HICON previous = window->icons[wparam];
+        if (message == WM_SETICON)
+            window->icons[wparam] = reinterpret_cast<HICON>(lparam);
+        return reinterpret_cast<LRESULT>(previous);
+    }
     case WM_MOUSEACTIVATE: {
         // A child lets its parent decide first.
         HWND parent = ParentOfChild(hwnd);

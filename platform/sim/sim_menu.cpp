@@ -15,6 +15,7 @@
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_testing.h"
+#include "platform/sim/sim_window.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ std::unordered_map<HACCEL, std::vector<ACCEL>> g_tables;
 uintptr_t g_next_table = 0x50010;
 std::deque<UINT> g_choices;
 std::vector<sim::PopupMenuCall> g_calls;
+std::unordered_map<HWND, HMENU> g_system_menus;
 
 constexpr UINT kNoItem = static_cast<UINT>(-1);
 
@@ -162,6 +164,79 @@ BOOL DestroyMenu(HMENU menu) {
     }
     DestroyTree(menu);
     return TRUE;
+}
+
+namespace {
+// The menu holding the item and its index; by command, depth first as FindItem. g_mutex held.
+bool LocateItem(HMENU menu, UINT item, UINT flags, HMENU* holder, size_t* index) {
+    Menu* record = FindMenu(menu);
+    if (record == nullptr)
+        return false;
+    if (flags & MF_BYPOSITION) {
+        *holder = menu;
+        *index = item;
+        return item < record->items.size();
+    }
+    for (size_t i = 0; i < record->items.size(); ++i) {
+        const MenuItem& entry = record->items[i];
+        if (entry.flags & MF_POPUP) {
+            if (LocateItem(entry.submenu, item, flags, holder, index))
+                return true;
+        } else if ((entry.flags & MF_SEPARATOR) == 0 && entry.id == item) {
+            *holder = menu;
+            *index = i;
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+BOOL DeleteMenu(HMENU menu, UINT item, UINT flags) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    HMENU holder = nullptr;
+    size_t index = 0;
+    if (FindMenu(menu) == nullptr) {
+        SetLastError(ERROR_INVALID_MENU_HANDLE);
+        return FALSE;
+    }
+    if (!LocateItem(menu, item, flags, &holder, &index))
+        return FALSE;
+    Menu* record = FindMenu(holder);
+    MenuItem removed = record->items[index];
+    record->items.erase(record->items.begin() + static_cast<std::ptrdiff_t>(index));
+    if (removed.flags & MF_POPUP)
+        DestroyTree(removed.submenu);
+    return TRUE;
+}
+
+HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
+    if (!IsWindow(hwnd) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_SYSMENU) == 0)
+        return nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        auto it = g_system_menus.find(hwnd);
+        if (revert) {
+            if (it != g_system_menus.end()) {
+                DestroyTree(it->second);
+                g_system_menus.erase(it);
+            }
+            return nullptr;
+        }
+        if (it != g_system_menus.end())
+            return it->second;
+    }
+    HMENU menu = NewMenu();
+    AppendMenuW(menu, MF_STRING, SC_RESTORE, u"&Restore");
+    AppendMenuW(menu, MF_STRING, SC_MOVE, u"&Move");
+    AppendMenuW(menu, MF_STRING, SC_SIZE, u"&Size");
+    AppendMenuW(menu, MF_STRING, SC_MINIMIZE, u"Mi&nimize");
+    AppendMenuW(menu, MF_STRING, SC_MAXIMIZE, u"Ma&ximize");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, SC_CLOSE, u"&Close");
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_system_menus.emplace(hwnd, menu);
+    return menu;
 }
 
 BOOL IsMenu(HMENU menu) {

@@ -59,11 +59,24 @@ HMENU CreateMenu();
 HMENU CreatePopupMenu();
 // Appends a string item (MF_STRING, with MF_CHECKED and MF_GRAYED/MF_DISABLED), a separator
 // (MF_SEPARATOR) or an item that opens the menu passed as id (MF_POPUP).
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_RESTORE 0xF120
+
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR text);
 // Destroys the menu and, through its MF_POPUP items, every sub-menu below it.
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
 HMENU GetSubMenu(HMENU menu, int position);
+// Removes an item by position (MF_BYPOSITION) or by command id (searched through the
+// sub-menus); a sub-menu it opens is destroyed with it.
+BOOL DeleteMenu(HMENU menu, UINT item, UINT flags);
+// The window's own copy of the system menu (Restore, Move, Size, Minimize, Maximize, a
+// separator, Close), made on first use; revert drops the copy and answers null. Null for a
+// window without WS_SYSMENU. The copies live until the process ends.
+HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 
 // Reading items back.
 int GetMenuItemCount(HMENU menu);

@@ -41,6 +41,7 @@ struct Window {
     LONG_PTR user_data = 0;
     std::vector<unsigned char> extra; // cbWndExtra bytes
     std::u16string text;
+    HICON icons[2] = {nullptr, nullptr}; // WM_SETICON: ICON_SMALL, ICON_BIG
     RECT rect{}; // in the parent's client coordinates (screen for top level)
     bool destroying = false;
 };

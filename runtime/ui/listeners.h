@@ -2,12 +2,15 @@
 // slot order. Each begins with the single operation of IBaseEventListener; a control class
 // implements its interface as a second base, whose operations act on the control object.
 //
-// The form interface (IWinFormEventListener) comes with the forms.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/platform.h"
+
+namespace rg_lch_MFCjm_jb {
+class rg_chkwzhxzhxx;
+}
 
 class IBaseEventListener {
 public:
@@ -28,6 +31,33 @@ public:
 
 protected:
     ~IContainerEventListener() = default;
+};
+
+// The form's window reports both the container and the form operations through this one
+// interface, so one attached listener serves both.
+class IWinFormEventListener : public IContainerEventListener {
+public:
+    // A queued message the form pre-translates; 1 swallows it.
+    virtual int64_t OnFilterMessage(MSG* msg) = 0;
+    // A menu or accelerator command; non-zero when handled.
+    virtual int64_t OnCommand(int64_t id) = 0;
+    // Closing or a shut-down query: 0 refuses.
+    virtual int64_t OnQueryDestroy() = 0;
+    // Closing: 0 refuses.
+    virtual int64_t OnQueryClose() = 0;
+    virtual void OnFirstActivate() = 0;
+    virtual void OnActivate() = 0;
+    virtual void OnDeactivate() = 0;
+    // 1 left button up, 2 left double click, 3 right button up or context menu.
+    virtual void OnTrayNotify(int64_t code) = 0;
+    // The selected item, or 0 when the menu closes or the item opens a popup.
+    virtual void OnMenuSelect(int64_t id) = 0;
+    // Non-zero when the limits in info are to be used.
+    virtual int64_t OnMinMaxInfo(rg_lch_MFCjm_jb::rg_chkwzhxzhxx& info) = 0;
+    virtual void OnEnvelopeReady() = 0;
+
+protected:
+    ~IWinFormEventListener() = default;
 };
 
 class IButtonEventListener : public IBaseEventListener {

@@ -1,0 +1,55 @@
+// Frame metrics and window order of the simulated backend (sim_frame.h).
+#include "platform/sim/sim_frame.h"
+
+#include <algorithm>
+
+#include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_user_state.h"
+#include "platform/sim/sim_window.h"
+
+using namespace sim::detail;
+
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD, BOOL, DWORD) {
+    return rect != nullptr ? TRUE : FALSE;
+}
+
+HWND GetWindow(HWND hwnd, UINT command) {
+    std::lock_guard<std::mutex> lock(Lock());
+    auto window = FindWindowRecord(hwnd);
+    if (window == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    if (command == GW_CHILD)
+        return window->children.empty() ? nullptr : window->children.front();
+    const std::vector<HWND>* siblings = &User().top_level;
+    if ((window->style & WS_CHILD) != 0 && window->parent != nullptr) {
+        auto parent = FindWindowRecord(window->parent);
+        if (parent == nullptr)
+            return nullptr;
+        siblings = &parent->children;
+    }
+    if (command == GW_HWNDFIRST)
+        return siblings->empty() ? nullptr : siblings->front();
+    if (command == GW_HWNDNEXT) {
+        auto at = std::find(siblings->begin(), siblings->end(), hwnd);
+        if (at == siblings->end() || ++at == siblings->end())
+            return nullptr;
+        return *at;
+    }
+    return nullptr;
+}
+
+namespace {
+bool HasStyle(HWND hwnd, DWORD bit) {
+    return (static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) & bit) != 0;
+}
+} // namespace
+
+BOOL IsIconic(HWND hwnd) {
+    return HasStyle(hwnd, WS_MINIMIZE) ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND hwnd) {
+    return HasStyle(hwnd, WS_MAXIMIZE) ? TRUE : FALSE;
+}

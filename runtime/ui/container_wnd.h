@@ -1,0 +1,36 @@
+// CRWnd_Container: the native window of a container. It reports its life (created,
+// destroyed, moved, resized, shown or hidden) to the attached container listener, refuses
+// the keyboard to the dialog manager (DLGC_STATIC) and, when it receives the focus, passes
+// it on to the first child that wants keys (else the first tab stop, else the first child).
+//
+// The background colour and picture fields are kept for painting; the window does not paint
+// them yet (the class has no background brush, so the area is left to the parent).
+//
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/ui/listener_wnd.h"
+
+// The background colour that stands for the system's button-face colour.
+inline constexpr uint32_t kSystemFaceColour = 0xFF000000;
+
+class CRWnd_Container : public CRixListenerWnd {
+public:
+    CRWnd_Container() = default;
+
+    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    uint32_t m_nBackColour = kSystemFaceColour;
+    // 0 top-left at natural size, 1 tiled, 2 fitted and centred, 3 stretched.
+    int32_t m_nPictureMode = 0;
+    HBITMAP m_hPicture = nullptr; // owned
+
+    ~CRWnd_Container() override;
+
+protected:
+    IContainerEventListener* ContainerListener() const;
+    // The focus search of WM_SETFOCUS.
+    void PassFocusToChild();
+};

@@ -1,0 +1,207 @@
+// Forms: the style rules, sizing, modeless creation and the form events.
+#include "runtime/ui/form.h"
+
+#include "runtime/shell/rix_app_instance.h"
+#include "runtime/ui/min_max_info.h"
+#include "runtime/ui/ref_rix_menu.h"
+#include "runtime/ui/window_classes.h"
+
+namespace rg_lch_MFCjm_jb {
+
+namespace {
+
+constexpr const WCHAR* kDefaultFormClass = TEXT("RixWinForm");
+constexpr WORD kProgramIconId = 100;
+
+void CentreOnPrimaryScreen(const CreateParams& params, int32_t& x, int32_t& y) {
+    x = (GetSystemMetrics(SM_CXSCREEN) - params.width) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - params.height) / 2;
+}
+
+} // namespace
+
+CRixWinForm::CRixWinForm() : rg_zjbjq(NoHolder{}) {
+    InstallHolder(WS_VISIBLE | WS_CLIPSIBLINGS, 0, new CRWnd_WinForm);
+}
+
+CRixWinForm::~CRixWinForm() {
+    // The base destructor would look for the container listener, not this one.
+    DetachListener();
+}
+
+CRWnd_WinForm* CRixWinForm::GetFormWnd() const {
+    return static_cast<CRWnd_WinForm*>(GetNativeWnd());
+}
+
+void CRixWinForm::FillCreateParams(CreateParams& params) {
+    rg_zjbjq::FillCreateParams(params);
+    CRWnd_WinForm* f = GetFormWnd();
+    if (f == nullptr)
+        return;
+    bool has_caption = params.caption != nullptr && params.caption[0] != 0;
+    if (!has_caption && f->m_bControlBox != 0) {
+        params.caption = kDefaultFormCaption;
+        has_caption = true;
+    }
+    params.style |= WS_CLIPCHILDREN;
+    if (f->m_nBorderStyle != 0) {
+        params.style |= WS_DLGFRAME;
+        if (has_caption || f->m_bControlBox != 0)
+            params.style |= WS_CAPTION;
+        if (f->m_bControlBox != 0)
+            params.style |= WS_SYSMENU | WS_BORDER;
+    }
+    switch (f->m_nBorderStyle) {
+    case 1:
+        params.style |= WS_THICKFRAME;
+        break;
+    case 3:
+        params.style |= WS_THICKFRAME;
+        params.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case 4:
+        params.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case 5:
+        params.style |= WS_THICKFRAME;
+        params.exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    case 6:
+        params.exStyle |= WS_EX_CLIENTEDGE;
+        break;
+    default:
+        break;
+    }
+    if (f->m_bMaxBox != 0)
+        params.style |= WS_MAXIMIZEBOX;
+    if (f->m_bMinBox != 0)
+        params.style |= WS_MINIMIZEBOX;
+    if (f->m_nStartState == 2)
+        params.style |= WS_MINIMIZE;
+    else if (f->m_nStartState == 3)
+        params.style |= WS_MAXIMIZE;
+    if (params.parent != nullptr)
+        params.style = (params.style & 0x3FFFFFFF) | WS_POPUP;
+}
+
+void CRixWinForm::AdjustCreateSize(CreateParams& params) {
+    CRixWinContainer::AdjustCreateSize(params);
+    int32_t x = 0;
+    int32_t y = 0;
+    CentreOnPrimaryScreen(params, x, y);
+    if (params.x == kUnsetCoordinate)
+        params.x = x;
+    if (params.y == kUnsetCoordinate)
+        params.y = y;
+}
+
+int64_t CRixWinForm::CreateNativeWindow(CreateParams& params) {
+    CRWnd_WinForm* f = GetFormWnd();
+    if (f == nullptr || f->HasWindow())
+        return 0;
+    FillCreateParams(params);
+    AdjustCreateSize(params);
+    f->m_hEnvelope = nullptr;
+    if (params.modal != 0)
+        return 0; // no envelope dialog yet: see the header comment
+    if (!CreateModeless(params))
+        return 0;
+    AfterCreate(f, params);
+    return 1;
+}
+
+bool CRixWinForm::CreateModeless(CreateParams& params) {
+    CRWnd_WinForm* f = GetFormWnd();
+    bool top_level = params.parent == nullptr || (params.style & WS_POPUP) != 0;
+    HWND parent = nullptr;
+    HMENU menu_or_id = nullptr;
+    if (top_level) {
+        f->SetMenuObject(params.menu);
+        if (params.menu != nullptr)
+            menu_or_id = params.menu->GetMenuHandle();
+        if (f->m_nStartState == 1)
+            CentreOnPrimaryScreen(params, params.x, params.y);
+    } else {
+        f->SetMenuObject(nullptr);
+        parent = params.parent->GetSafeHwnd();
+        menu_or_id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(params.id));
+    }
+    const WCHAR* class_name =
+        f->m_ClassName.GetLength() > 0 ? f->m_ClassName.GetText() : kDefaultFormClass;
+    if (!RegisterFrameworkClass(class_name))
+        return false;
+    if (!f->CreateEx(params.exStyle, class_name, params.caption, params.style, params.x, params.y,
+                     params.width, params.height, parent, menu_or_id))
+        return false;
+    f->UpdateTitleBar();
+    if (f->m_hIcon == nullptr)
+        f->m_hIcon =
+            LoadIconW(GetRixAppInstance().GetInstanceHandle(), MAKEINTRESOURCEW(kProgramIconId));
+    HWND frame = f->m_hEnvelope != nullptr ? f->m_hEnvelope : f->GetSafeHwnd();
+    SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(f->m_hIcon));
+    SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(f->m_hIcon));
+    f->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(params.font), 1);
+    if (f->m_bTopmost != 0)
+        SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (f->m_bMovable == 0) {
+        if (HMENU system = GetSystemMenu(f->GetSafeHwnd(), FALSE))
+            DeleteMenu(system, SC_MOVE, MF_BYCOMMAND);
+    }
+    ShowInStartState();
+    return true;
+}
+
+void CRixWinForm::ShowInStartState() {
+    CRWnd_WinForm* f = GetFormWnd();
+    HWND hwnd = f->GetSafeHwnd();
+    if (f->m_nStartState < 0)
+        f->m_nStartState = 0;
+    if (f->m_nStartState > 3)
+        f->m_nStartState = 3;
+    if (!IsWindowVisible(hwnd))
+        return;
+    switch (f->m_nStartState) {
+    case 2:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        return;
+    case 3:
+        ShowWindow(hwnd, SW_MAXIMIZE);
+        return;
+    case 0:
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        return;
+    default:
+        break;
+    }
+    if (IsIconic(hwnd) || IsZoomed(hwnd))
+        ShowWindow(hwnd, SW_RESTORE);
+    RECT screen = CRixAppInstance::GetMonitorRect(hwnd);
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    int32_t x = (screen.left + screen.right - (rect.right - rect.left)) / 2;
+    int32_t y = (screen.top + screen.bottom - (rect.bottom - rect.top)) / 2;
+    if (x != rect.left || y != rect.top)
+        SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int64_t CRixWinForm::FilterMessage(HWND, UINT, WPARAM, LPARAM, MSG*) {
+    return 1;
+}
+
+int64_t CRixWinForm::OnFilterMessage(MSG* msg) {
+    return FilterMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam, msg) == 0 ? 1 : 0;
+}
+
+int64_t CRixWinForm::OnQueryDestroy() {
+    return FireFormEvent(kQueryDestroy) != 0 ? 0 : 1;
+}
+
+int64_t CRixWinForm::OnQueryClose() {
+    return FireFormEvent(kQueryClose) != 0 ? 0 : 1;
+}
+
+int64_t CRixWinForm::OnMinMaxInfo(rg_chkwzhxzhxx& info) {
+    return FireFormEvent(kMinMaxInfo, reinterpret_cast<int64_t>(&info));
+}
+
+} // namespace rg_lch_MFCjm_jb

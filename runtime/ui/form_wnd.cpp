@@ -1,0 +1,251 @@
+// The form's native window: close check, activation, menus, size limits, default button and
+// the form's pre-translation.
+#include "runtime/ui/form_wnd.h"
+
+#include "runtime/ui/key_names.h"
+#include "runtime/ui/min_max_info.h"
+#include "runtime/ui/ref_rix_menu.h"
+
+namespace {
+
+constexpr uint32_t kEscKeyCode = 27;
+constexpr UINT kTitleBarBits = WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX | WS_MINIMIZEBOX;
+constexpr WPARAM kEnvelopeEnd = 3;
+
+// Set while any form of the process runs an activation event, so that an activation caused
+// by a handler does not fire events of its own. Main thread only.
+bool g_bInActivationEvent = false;
+
+bool IsOpen(HWND hwnd) {
+    return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+}
+
+// Depth first, each child tested before the inside of it, descending only into open windows.
+bool HasDescendantWithId(HWND parent, int id) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id)
+            return true;
+        if (IsOpen(child) && HasDescendantWithId(child, id))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CRWnd_WinForm::~CRWnd_WinForm() {
+    SetMenuObject(nullptr);
+}
+
+IWinFormEventListener* CRWnd_WinForm::FormListener() const {
+    return dynamic_cast<IWinFormEventListener*>(GetListener());
+}
+
+void CRWnd_WinForm::SetMenuObject(CRefRixMenu* menu) {
+    if (menu != nullptr)
+        menu->AddRef();
+    CRefRixMenu* old = m_pMenu;
+    m_pMenu = menu;
+    if (old != nullptr)
+        old->Release();
+}
+
+void CRWnd_WinForm::UpdateTitleBar() {
+    HWND self = GetSafeHwnd();
+    if (self == nullptr)
+        return;
+    DWORD wanted = 0;
+    if (m_nBorderStyle != 0) {
+        if (m_bControlBox != 0) {
+            wanted = WS_CAPTION | WS_SYSMENU;
+        } else {
+            CWString text = GetWindowText();
+            if (text.GetLength() > 0 && text.IsEqual(CWString(kDefaultFormCaption)) == 0)
+                wanted = WS_CAPTION;
+        }
+    }
+    wanted |= WS_DLGFRAME;
+    if (m_bMaxBox != 0)
+        wanted |= WS_MAXIMIZEBOX;
+    if (m_bMinBox != 0)
+        wanted |= WS_MINIMIZEBOX;
+    DWORD current = GetStyle() & kTitleBarBits;
+    if (current != wanted)
+        ModifyStyle(current, wanted, SWP_FRAMECHANGED);
+}
+
+bool CRWnd_WinForm::MayClose() {
+    IWinFormEventListener* listener = FormListener();
+    if (listener == nullptr)
+        return true;
+    HWND self = GetSafeHwnd();
+    if (listener->OnQueryClose() == 0 || !IsWindow(self))
+        return false;
+    // The first handler may have detached or replaced the listener.
+    listener = FormListener();
+    if (listener == nullptr)
+        return true;
+    return listener->OnQueryDestroy() != 0 && IsWindow(self);
+}
+
+BOOL CRWnd_WinForm::PreTranslateMessage(MSG* msg) {
+    HWND self = GetSafeHwnd();
+    if (self == nullptr)
+        return FALSE;
+    // Only locals after a handler has run: it may destroy the window and this object.
+    if (IWinFormEventListener* listener = FormListener()) {
+        if (listener->OnFilterMessage(msg) != 0 || !IsWindow(self))
+            return TRUE;
+    }
+    if (CRWnd_Container::PreTranslateMessage(msg))
+        return TRUE;
+    uint32_t code = 0;
+    if (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN)
+        code = KeyCodeFromVirtualKey(msg->wParam);
+    if (code != 0) {
+        if (!IsWindowEnabled(msg->hwnd))
+            return FALSE;
+        if (code == kEscKeyCode && m_bEscCloses != 0) {
+            if (m_hEnvelope != nullptr)
+                PostMessageW(m_hEnvelope, kEnvelopeMessage, kEnvelopeEnd, static_cast<LPARAM>(-1));
+            else
+                PostMessageW(self, WM_CLOSE, 0, 0);
+            return TRUE;
+        }
+    }
+    if (m_bDragByClient != 0 && msg->message == WM_LBUTTONDOWN &&
+        (msg->hwnd == self ||
+         (::SendMessageW(msg->hwnd, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) != 0)) {
+        PostMessageW(self, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return TRUE;
+    }
+    if (code != 0) {
+        if (m_pMenu != nullptr && m_pMenu->GetAccelerators() != nullptr &&
+            TranslateAcceleratorW(self, m_pMenu->GetAccelerators(), msg) != 0)
+            return TRUE;
+    }
+    if ((msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) ||
+        (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)) {
+        m_bEnterPending = msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? 1 : 0;
+        BOOL processed = IsDialogMessageW(self, msg);
+        if (IsWindow(self))
+            m_bEnterPending = 0;
+        return processed;
+    }
+    return FALSE;
+}
+
+LRESULT CRWnd_WinForm::OnActivateMessage(WPARAM wparam, LPARAM lparam) {
+    HWND self = GetSafeHwnd();
+    LRESULT result = CRWnd_Container::WindowProc(WM_ACTIVATE, wparam, lparam);
+    IWinFormEventListener* listener = IsWindow(self) ? FormListener() : nullptr;
+    if (listener == nullptr || g_bInActivationEvent)
+        return result;
+    g_bInActivationEvent = true;
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        listener->OnDeactivate();
+    } else {
+        bool first = m_bActivatedOnce == 0;
+        m_bActivatedOnce = 1;
+        if (first)
+            listener->OnFirstActivate();
+        if (IsWindow(self))
+            listener->OnActivate();
+    }
+    g_bInActivationEvent = false;
+    return result;
+}
+
+LRESULT CRWnd_WinForm::OnMinMaxInfoMessage(WPARAM wparam, LPARAM lparam) {
+    LRESULT result = CRWnd_Container::WindowProc(WM_GETMINMAXINFO, wparam, lparam);
+    auto* record = reinterpret_cast<MINMAXINFO*>(lparam);
+    IWinFormEventListener* listener = FormListener();
+    if (record == nullptr || listener == nullptr || m_hEnvelope != nullptr)
+        return result;
+    rg_lch_MFCjm_jb::rg_chkwzhxzhxx info;
+    info.ReadFrom(*record);
+    if (listener->OnMinMaxInfo(info) != 0)
+        info.WriteTo(*record);
+    return result;
+}
+
+LRESULT CRWnd_WinForm::OnGetDefId(WPARAM wparam, LPARAM lparam) {
+    HWND self = GetSafeHwnd();
+    if (m_nDefaultButtonId != 0 && IsOpen(self) && HasDescendantWithId(self, m_nDefaultButtonId))
+        return MAKELONG(m_nDefaultButtonId, DC_HASDEFID);
+    return CRWnd_Container::WindowProc(DM_GETDEFID, wparam, lparam);
+}
+
+LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    HWND self = GetSafeHwnd();
+    switch (message) {
+    case WM_COMMAND:
+        if (lparam == 0) {
+            IWinFormEventListener* listener = FormListener();
+            if (listener != nullptr && listener->OnCommand(LOWORD(wparam)) != 0)
+                return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (m_hEnvelope == nullptr && !MayClose())
+            return 0;
+        break;
+    case WM_QUERYENDSESSION: {
+        LRESULT allowed = CRWnd_Container::WindowProc(message, wparam, lparam);
+        if (allowed == 0 || m_hEnvelope != nullptr || !IsWindow(self))
+            return allowed;
+        IWinFormEventListener* listener = FormListener();
+        return listener == nullptr || listener->OnQueryDestroy() != 0 ? TRUE : FALSE;
+    }
+    case WM_DESTROY:
+        if (m_hTrayIcon != nullptr) {
+            DestroyIcon(m_hTrayIcon);
+            m_hTrayIcon = nullptr;
+        }
+        m_bActivatedOnce = 0;
+        if (m_hEnvelope != nullptr)
+            PostMessageW(m_hEnvelope, kEnvelopeMessage, 1, 0);
+        break;
+    case WM_SETTEXT: {
+        // The title bar follows the new text, so it is updated after the text is set.
+        LRESULT result = CRWnd_Container::WindowProc(message, wparam, lparam);
+        if (m_hEnvelope == nullptr && IsWindow(self))
+            UpdateTitleBar();
+        return result;
+    }
+    case WM_ACTIVATE:
+        return OnActivateMessage(wparam, lparam);
+    case WM_NCACTIVATE:
+        if (wparam == FALSE && m_hEnvelope == nullptr && m_bKeepCaptionActive != 0)
+            return DefWindowProc(message, IsWindowEnabled(self), lparam);
+        break;
+    case WM_MENUSELECT: {
+        UINT flags = HIWORD(wparam);
+        int64_t id = flags == 0xFFFF || (flags & (MF_POPUP | MF_SYSMENU)) != 0 ? 0 : LOWORD(wparam);
+        if (IWinFormEventListener* listener = FormListener())
+            listener->OnMenuSelect(id);
+        break;
+    }
+    case WM_GETMINMAXINFO:
+        return OnMinMaxInfoMessage(wparam, lparam);
+    case kTrayNotifyMessage: {
+        int64_t code = 0;
+        if (lparam == WM_LBUTTONUP)
+            code = 1;
+        else if (lparam == WM_LBUTTONDBLCLK)
+            code = 2;
+        else if (lparam == WM_RBUTTONUP || lparam == WM_CONTEXTMENU)
+            code = 3;
+        IWinFormEventListener* listener = FormListener();
+        if (code != 0 && listener != nullptr)
+            listener->OnTrayNotify(code);
+        return 0;
+    }
+    case DM_GETDEFID:
+        return OnGetDefId(wparam, lparam);
+    default:
+        break;
+    }
+    return CRWnd_Container::WindowProc(message, wparam, lparam);
+}

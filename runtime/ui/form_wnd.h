@@ -1,0 +1,75 @@
+// CRWnd_WinForm: the native window of a form, a top-level container window. Besides the
+// container's reports it runs the close check (WM_CLOSE asks QueryClose and then
+// QueryDestroy; a shut-down query asks only QueryDestroy), the activation events, the menu
+// selection, the size limits, the default push button answer (DM_GETDEFID), the private
+// message 0xA000 and the form's pre-translation of queued messages: the form's filter, Esc
+// that closes, keys for disabled windows, dragging by the client area, the accelerators of
+// the form's menu and the dialog manager's keyboard interface.
+//
+// The fields are the form's properties; the application sets them before or after creation.
+// Main thread only; the activation re-entry flag is one plain process-wide flag of that
+// thread.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/core/wstring.h"
+#include "runtime/ui/container_wnd.h"
+
+class CRefRixMenu;
+
+// Private messages of the framework.
+inline constexpr UINT kTrayNotifyMessage = 0xA000; // to the form: wParam -, lParam mouse message
+inline constexpr UINT kEnvelopeMessage = 0xA001;   // to the envelope dialog
+
+// The caption a form with a control box gets when it has none of its own.
+inline constexpr const WCHAR* kDefaultFormCaption = TEXT("砾川应用程序");
+
+class CRWnd_WinForm : public CRWnd_Container {
+public:
+    CRWnd_WinForm() = default;
+    ~CRWnd_WinForm() override;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+    // Shows or hides the title bar to match the border style, control box and text.
+    void UpdateTitleBar();
+    // Takes menu as the form's menu (counted); null clears it.
+    void SetMenuObject(CRefRixMenu* menu);
+    CRefRixMenu* GetMenuObject() const { return m_pMenu; }
+
+    HWND m_hEnvelope = nullptr;     // the envelope dialog while the form is shown modally
+    int64_t m_bActivatedOnce = 0;   // set at the first activation, cleared on destruction
+    int64_t m_bHelpShown = 0;       // F1 opened the help file
+    int32_t m_nDefaultButtonId = 0; // child id of the default push button; 0 none
+    int64_t m_bEnterPending = 0;    // Enter is with the dialog manager
+    HICON m_hTrayIcon = nullptr;    // owned; only removed, never added here
+    // 0 none, 1 resizable, 2 fixed, 3 resizable tool window, 4 fixed tool window,
+    // 5 resizable with sunken client edge, 6 fixed with sunken client edge.
+    int64_t m_nBorderStyle = 2;
+    int64_t m_bControlBox = 1;
+    int64_t m_bMaxBox = 0;
+    int64_t m_bMinBox = 1;
+    int64_t m_nStartState = 1; // 0 as given, 1 centred, 2 minimised, 3 maximised
+    int64_t m_bMovable = 1;
+    HICON m_hIcon = nullptr; // not owned; null loads the program's icon 100
+    int64_t m_bEscCloses = 1;
+    CWString m_HelpFile;
+    int64_t m_nHelpContext = 0;
+    int64_t m_bDragByClient = 0;
+    int64_t m_nShape = 0; // 0 rectangle, 1 ellipse, 2 rounded rectangle
+    int64_t m_bTopmost = 0;
+    int64_t m_bKeepCaptionActive = 0;
+    CWString m_ClassName; // empty: "RixWinForm"
+
+private:
+    IWinFormEventListener* FormListener() const;
+    // WM_CLOSE: true when the listener lets the form close and the window still exists.
+    bool MayClose();
+    LRESULT OnActivateMessage(WPARAM wparam, LPARAM lparam);
+    LRESULT OnMinMaxInfoMessage(WPARAM wparam, LPARAM lparam);
+    LRESULT OnGetDefId(WPARAM wparam, LPARAM lparam);
+
+    CRefRixMenu* m_pMenu = nullptr; // counted
+};
