@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/win/timing.h"
+#include "bench/support/step_codes.h"
 #include "runtime/core/mstring_array.h"
 #include "runtime/shell/split_text.h"
 
@@ -16,23 +17,7 @@ namespace {
 
 using Text = std::basic_string<WCHAR>;
 
-Text MakeSteps(size_t bytes) {
-    static const WCHAR* const kCodes[] = {TEXT("K65"),     TEXT("D50"),   TEXT("L"),
-                                          TEXT("M-10,25"), TEXT("R"),     TEXT("P640,480"),
-                                          TEXT("K8257"),   TEXT("D1000"), TEXT("C")};
-    Text text;
-    const size_t units = bytes / sizeof(WCHAR);
-    text.reserve(units + 16);
-    for (size_t i = 0; text.size() < units; ++i) {
-        if (!text.empty())
-            text += TEXT(' ');
-        text += kCodes[i % (sizeof kCodes / sizeof kCodes[0])];
-    }
-    text.resize(units);
-    if (text.back() == TEXT(' '))
-        text.back() = TEXT('C');
-    return text;
-}
+using bench_support::MakeSteps;
 
 size_t SplitStd(const Text& text) {
     std::vector<Text> pieces;
