@@ -28,10 +28,10 @@ namespace {
 
 using rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n;
 
-constexpr int kChunks = 10;
-constexpr int kPairsPerChunk = 100; // a press and a release each
-constexpr int kDirectCalls = 1000;  // per chunk and side
-constexpr BYTE kKey = 0x7C;         // F13: nothing reacts to it
+constexpr int kChunks = 40;
+constexpr int kPairsPerChunk = 25; // a press and a release each
+constexpr int kDirectCalls = 250;  // per chunk and side
+constexpr BYTE kKey = 0x7C;        // F13: nothing reacts to it
 constexpr UINT kChunkDone = WM_APP + 1;
 
 HHOOK g_measuring = nullptr;
