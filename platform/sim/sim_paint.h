@@ -8,7 +8,8 @@
 // surface: each window has its own.
 //
 // InvalidateRect adds to the window's update rectangle (a rectangle, where Windows keeps a
-// region) and UpdateWindow sends WM_PAINT when it is not empty. NOTE: the simulation posts no
+// region), showing or resizing a window invalidates all of it, and UpdateWindow sends
+// WM_PAINT when it is not empty. NOTE: the simulation posts no
 // WM_PAINT of its own from the message queue and sends no WM_ERASEBKGND; a window is painted
 // when UpdateWindow asks for it. BeginPaint clips to the update rectangle and validates it;
 // the default window procedure validates with BeginPaint and EndPaint.

@@ -222,6 +222,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int width, int hei
                    (window->style & (WS_CHILD | WS_POPUP)) != WS_CHILD &&
                    window->thread == GetCurrentThreadId() && CurrentQueue()->active != hwnd;
     }
+    // A window shown or resized has all of its client area to paint.
+    if ((pos.flags & SWP_SHOWWINDOW) != 0 || (pos.flags & SWP_NOCLIENTSIZE) == 0)
+        sim::detail::InvalidateWindow(hwnd, nullptr);
     if (activate)
         SetActive(hwnd, false, true);
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
