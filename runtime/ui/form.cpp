@@ -198,7 +198,10 @@ bool CRixWinForm::CreateFormWindow(CreateParams& params) {
         if (HMENU system = GetSystemMenu(frame, FALSE))
             DeleteMenu(system, SC_MOVE, MF_BYCOMMAND);
     }
-    ShowInStartState();
+    // A form inside an envelope fills the dialog's client area; the start state is the
+    // dialog's to show (centring the child on the monitor would move it out of the dialog).
+    if (top_level)
+        ShowInStartState();
     return true;
 }
 

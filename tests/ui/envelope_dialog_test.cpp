@@ -28,6 +28,7 @@ struct Seen {
     HWND envelope = nullptr;
     HWND parent = nullptr;
     RECT client{};
+    POINT origin{-1, -1}; // the form window's top left corner in the dialog's client area
     HWND focus = nullptr;
     BOOL ownerEnabled = TRUE;
     HWND owner = nullptr;
@@ -44,6 +45,10 @@ void Note(CRixObject* sender) {
     g_seen.envelope = form.GetFormWnd()->m_hEnvelope;
     g_seen.parent = GetParent(form.GetSafeHwnd());
     GetClientRect(form.GetSafeHwnd(), &g_seen.client);
+    RECT placed{};
+    GetWindowRect(form.GetSafeHwnd(), &placed);
+    g_seen.origin = {placed.left, placed.top};
+    ScreenToClient(g_seen.envelope, &g_seen.origin);
     g_seen.focus = GetFocus();
     if (g_seen.owner != nullptr)
         g_seen.ownerEnabled = IsWindowEnabled(g_seen.owner);
@@ -138,6 +143,8 @@ TEST_F(ModalFormTest, TheModalRunEndsWithItsResult) {
         EXPECT_EQ(g_seen.parent, g_seen.envelope);
         EXPECT_EQ(g_seen.client.right, 300);
         EXPECT_EQ(g_seen.client.bottom, 200);
+        EXPECT_EQ(g_seen.origin.x, 0);
+        EXPECT_EQ(g_seen.origin.y, 0);
         EXPECT_EQ(g_seen.focus, g_seen.form);
         EXPECT_FALSE(IsWindow(g_seen.envelope));
         EXPECT_FALSE(form.GetFormWnd()->HasWindow());
