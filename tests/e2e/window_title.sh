@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: keyseq.exe under Wine opens a visible top-level window titled "键序台" of the
-# framework's form class, closes on WM_CLOSE and ends with exit status 0. The window is found and closed
-# through the real Win32 window tree by keyseq_probe.exe, a program of ours built beside it.
+# framework's form class, closes on WM_CLOSE and ends with exit status 0. The window is found
+# and closed through the real Win32 window tree by keyseq_probe.exe, a program of ours built
+# beside it.
 #
 # Needs DISPLAY (an X display, e.g. Xvfb) and WINEPREFIX; KEYSEQ_BUILD names the Windows
 # build directory (default build/windows). Prints one line, "PASS: window_title" or
