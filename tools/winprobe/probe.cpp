@@ -9,7 +9,6 @@
 //   keyseq_probe geometry <title>               prints "client W H", "window L T R B",
 //                                               "monitor L T R B" (the window's monitor) and
 //                                               "screen W H" (the primary screen), one a line
-//   keyseq_probe activate <title>               brings the window to the foreground
 //   keyseq_probe close    <title>               posts WM_CLOSE to the window
 //
 // A title may be given as UTF-16 code points, "u:952e,5e8f,53f0", so that the test script
@@ -71,7 +70,7 @@ BOOL CALLBACK CountVisibleWithTitle(HWND hwnd, LPARAM lparam) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fputs("usage: keyseq_probe wait|text|count|geometry|activate|close <title> "
+        std::fputs("usage: keyseq_probe wait|text|count|geometry|close <title> "
                    "[timeout ms]\n",
                    stderr);
         return 2;
@@ -130,8 +129,6 @@ int wmain(int argc, wchar_t** argv) {
                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         return 0;
     }
-    if (command == L"activate")
-        return SetForegroundWindow(hwnd) ? 0 : 1;
     if (command == L"close")
         return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     return 2;
