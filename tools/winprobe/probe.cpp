@@ -10,6 +10,8 @@
 //                                               "monitor L T R B" (the window's monitor) and
 //                                               "screen W H" (the primary screen), one a line
 //   keyseq_probe close    <title>               posts WM_CLOSE to the window
+//   keyseq_probe face     <face name>           prints the face that GDI selects when asked
+//                                               for this one (another one when it is missing)
 //
 // A title may be given as UTF-16 code points, "u:952e,5e8f,53f0", so that the test script
 // does not depend on how the command line is decoded. Exit status 0 on success, 1 when the
@@ -70,8 +72,8 @@ BOOL CALLBACK CountVisibleWithTitle(HWND hwnd, LPARAM lparam) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fputs("usage: keyseq_probe wait|text|count|geometry|close <title> "
-                   "[timeout ms]\n",
+        std::fputs("usage: keyseq_probe wait|text|count|geometry|close <title> [timeout ms]\n"
+                   "       keyseq_probe face <face name>\n",
                    stderr);
         return 2;
     }
@@ -93,6 +95,27 @@ int wmain(int argc, wchar_t** argv) {
                 return 1;
             Sleep(100);
         }
+    }
+
+    if (command == L"face") {
+        LOGFONTW wanted{};
+        wanted.lfHeight = -16;
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        wcsncpy_s(wanted.lfFaceName, LF_FACESIZE, title.c_str(), _TRUNCATE);
+        HFONT font = CreateFontIndirectW(&wanted);
+        HDC dc = CreateCompatibleDC(nullptr);
+        wchar_t face[LF_FACESIZE] = {};
+        if (font != nullptr && dc != nullptr) {
+            HGDIOBJ old = SelectObject(dc, font);
+            GetTextFaceW(dc, LF_FACESIZE, face);
+            SelectObject(dc, old);
+        }
+        if (dc != nullptr)
+            DeleteDC(dc);
+        if (font != nullptr)
+            DeleteObject(font);
+        PrintUtf8(std::wstring(face) + L"\n");
+        return face[0] != 0 ? 0 : 1;
     }
 
     if (command == L"count") {
