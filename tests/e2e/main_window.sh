@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: keyseq.exe under Wine shows one top-level window "键序台" whose client area is
-# 500 × 320, centred on the screen of the display, with the program's icon; Esc typed into it
-# leaves it open, and Alt+F4 closes it and the program ends with exit status 0.
+# 500 × 320, centred on the screen of the display, with the program's icon and a white client
+# area; Esc typed into it leaves it open, and Alt+F4 closes it and the program ends with exit
+# status 0.
 #
 # The Win32 side (title, count, client area, window and monitor rectangles, screen size) is
 # read by keyseq_probe.exe. The icon is read from the X display: Wine does not answer
@@ -78,6 +79,19 @@ icon_property=$(xprop -id "$xid" -notype 32c _NET_WM_ICON 2>/dev/null)
 compared=$(python3 "$repo/tests/e2e/icon_matches.py" "$icon_property" "$icon_file") ||
   fail main_window_icon "the window's icon is not keyseq.ico: $(echo $compared)"
 pass "main_window_icon ($(echo $compared))"
+
+# The client area as the display shows it (the X window holds the client area only): all white.
+shot=$(mktemp --suffix=.png)
+import -window "$xid" "$shot" 2>/dev/null || fail main_window_background "could not capture the window"
+colours=$(convert "$shot" -unique-colors -format '%w' info: 2>/dev/null)
+colour=$(convert "$shot" -format '%[fx:int(255*p{0,0}.r)],%[fx:int(255*p{0,0}.g)],%[fx:int(255*p{0,0}.b)]' \
+  info: 2>/dev/null)
+size=$(convert "$shot" -format '%w x %h' info: 2>/dev/null)
+rm -f "$shot"
+[ "$size" = "500 x 320" ] || fail main_window_background "the captured client area is $size"
+[ "$colours" = 1 ] && [ "$colour" = 255,255,255 ] ||
+  fail main_window_background "the client area has $colours colours (first pixel $colour), not plain white"
+pass main_window_background
 
 # Esc leaves the main window open; Alt+F4 through the same keyboard closes it.
 xdotool windowfocus --sync "$xid" 2>/dev/null || fail main_window_keys "could not focus the window"
