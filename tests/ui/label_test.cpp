@@ -79,6 +79,7 @@ TEST_F(Label, IsNeverATabStopAndAnswersAsAStatic) {
     EXPECT_EQ(GetParent(hwnd), parent.GetSafeHwnd());
 }
 
+#if defined(KEYSEQ_PLATFORM_WIN32)
 // Where the text's pixels lie in a shown label of 120 x 40: columns of the left, middle and
 // right third that hold a pixel of the (red) text colour.
 struct Thirds {
@@ -90,7 +91,6 @@ void PrintTo(const Thirds& t, std::ostream* os) {
     *os << "{" << t.left << ", " << t.middle << ", " << t.right << "}";
 }
 
-#if defined(KEYSEQ_PLATFORM_WIN32)
 // Red text is looked for.
 Thirds TextPixels(HWND label, COLORREF* corner) {
     BITMAPINFO info{};
