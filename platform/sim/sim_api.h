@@ -29,7 +29,10 @@
 #include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_image_list.h"
 #include "platform/sim/sim_frame.h"
+#include "platform/sim/sim_region.h"
 #include "platform/sim/sim_paint.h"
+#include "platform/sim/sim_text_paint.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_list_controls.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

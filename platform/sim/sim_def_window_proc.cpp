@@ -6,6 +6,7 @@
 #include "platform/sim/sim_focus.h"
 #include "platform/sim/sim_frame.h"
 #include "platform/sim/sim_mouse.h"
+#include "platform/sim/sim_paint.h"
 
 #include <algorithm>
 
@@ -69,6 +70,13 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
+    case WM_PAINT: {
+        // Validates the update rectangle, so that UpdateWindow does not ask again.
+        PAINTSTRUCT paint;
+        if (BeginPaint(hwnd, &paint) != nullptr)
+            EndPaint(hwnd, &paint);
+        return 0;
+    }
     case WM_SYSCOMMAND:
         if ((wparam & 0xFFF0) == SC_CLOSE)
             SendMessageW(hwnd, WM_CLOSE, 0, 0);

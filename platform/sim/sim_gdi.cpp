@@ -10,7 +10,8 @@
 #include "platform/sim/sim_gdi_kinds.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
-#include "platform/sim/sim_paint_state.h"
+#include "platform/sim/sim_paint_hooks.h"
+#include "platform/sim/sim_text_paint_state.h"
 #include "platform/sim/sim_testing.h"
 
 namespace {
@@ -107,13 +108,6 @@ HFONT CreateFontIndirectW(const LOGFONTW* font) {
     return reinterpret_cast<HFONT>(Insert(record));
 }
 
-HBRUSH CreateSolidBrush(COLORREF color) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    Record record{Kind::Brush};
-    record.brush = {BS_SOLID, color, 0};
-    return reinterpret_cast<HBRUSH>(Insert(record));
-}
-
 namespace {
 
 // Fonts and brushes are one kind of GDI object behind GetObjectW, DeleteObject and
@@ -173,17 +167,34 @@ HGDIOBJ SelectFontOrBrush(HDC hdc, HGDIOBJ object) {
 const sim::detail::GdiObjectKind sim::detail::kFontBrushKind = {
     &OwnsFontOrBrush, &GetFontOrBrushObject, &DeleteFontOrBrush, &SelectFontOrBrush};
 
-HDC GetDC(HWND) {
+HBRUSH CreateSolidBrush(COLORREF color) {
     std::lock_guard<std::mutex> lock(g_mutex);
-    return reinterpret_cast<HDC>(Insert(Record{Kind::Dc}));
+    Record record{Kind::Brush};
+    record.brush = {BS_SOLID, color, 0};
+    return reinterpret_cast<HBRUSH>(Insert(record));
+}
+
+HDC GetDC(HWND hwnd) {
+    HDC dc;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        dc = reinterpret_cast<HDC>(Insert(Record{Kind::Dc}));
+    }
+    // A window's context draws into the window's surface (sim_paint.h).
+    if (hwnd != nullptr)
+        sim::detail::OnWindowDcMade(dc, hwnd);
+    return dc;
 }
 
 int ReleaseDC(HWND, HDC dc) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    Record* record = Find(dc);
-    if (record == nullptr || record->kind != Kind::Dc)
-        return 0;
-    g_objects.erase(reinterpret_cast<uintptr_t>(dc));
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        Record* record = Find(dc);
+        if (record == nullptr || record->kind != Kind::Dc)
+            return 0;
+        g_objects.erase(reinterpret_cast<uintptr_t>(dc));
+    }
+    sim::detail::OnDcReleased(dc);
     return 1;
 }
 

@@ -20,6 +20,7 @@ struct GdiObjectKind {
 };
 extern const GdiObjectKind kBitmapKind;
 extern const GdiObjectKind kFontBrushKind;
+extern const GdiObjectKind kRegionKind;
 
 // Bitmaps, device contexts and image lists change under this lock.
 std::mutex& GdiLock();

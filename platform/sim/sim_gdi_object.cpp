@@ -10,7 +10,7 @@ using namespace sim::detail;
 
 namespace {
 
-const GdiObjectKind* const kKinds[] = {&kBitmapKind, &kFontBrushKind};
+const GdiObjectKind* const kKinds[] = {&kBitmapKind, &kFontBrushKind, &kRegionKind};
 
 const GdiObjectKind* KindOf(HGDIOBJ object) {
     for (const GdiObjectKind* kind : kKinds)

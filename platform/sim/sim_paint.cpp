@@ -1,132 +1,240 @@
-// Simulated painting: device-context state and the recorded drawing calls (sim_paint.h).
+// Painting of the simulated backend (sim_paint.h): update rectangles, window surfaces, the
+// state of window device contexts and the drawing calls.
 #include "platform/sim/sim_paint.h"
 
 #include <algorithm>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/sim/sim_errors.h"
 #include "platform/sim/sim_gdi_kinds.h"
-#include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_heap.h"
-#include "platform/sim/sim_paint_log.h"
-#include "platform/sim/sim_paint_state.h"
+#include "platform/sim/sim_paint_hooks.h"
+#include "platform/sim/sim_region_spans.h"
 #include "platform/sim/sim_window.h"
+
+using sim::detail::Spans;
 
 namespace {
 
-struct DcState {
-    COLORREF text = RGB(0, 0, 0);
-    COLORREF back = RGB(255, 255, 255);
-    int bkMode = OPAQUE;
-    int stretchMode = 1; // BLACKONWHITE
-    HWND hwnd = nullptr; // set by BeginPaint
-    HGDIOBJ font = nullptr;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+struct Surface {
+    LONG width = 0;
+    LONG height = 0;
+    std::vector<COLORREF> pixels;
 };
 
-// Everything below is guarded by g_mutex. A context's state is made on first use and dropped
-// by EndPaint; NOTE: contexts of GetDC keep theirs until the process ends (tests make few).
+struct DcState {
+    HWND hwnd = nullptr;
+    bool painting = false; // from BeginPaint: clipped to the update rectangle
+    RECT update{};
+    bool clipped = false; // a region selected with SelectClipRgn
+    Spans clip;
+    int stretch_mode = BLACKONWHITE;
+    POINT brush_origin{0, 0};
+};
+
+// Everything below is guarded by g_mutex. Window calls are made before taking it.
 std::mutex g_mutex;
-std::unordered_map<HDC, DcState> g_states;
-std::vector<sim::PaintCall> g_log;
+std::unordered_map<HWND, Surface> g_surfaces;
+std::unordered_map<HWND, RECT> g_updates;
+std::unordered_map<HDC, DcState> g_dcs;
 
-DcState& State(HDC hdc) {
-    return g_states[hdc];
+RECT ClientOf(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return client;
 }
 
-std::u16string TextOf(LPCWSTR text, int count) {
-    if (text == nullptr)
-        return {};
-    if (count < 0)
-        return std::u16string(text);
-    return std::u16string(text, static_cast<size_t>(count));
+// With g_mutex held: the window's surface at the given client size.
+Surface& SurfaceOf(HWND hwnd, const RECT& client) {
+    Surface& surface = g_surfaces[hwnd];
+    if (surface.width != client.right || surface.height != client.bottom) {
+        surface.width = client.right;
+        surface.height = client.bottom;
+        surface.pixels.assign(static_cast<size_t>(surface.width) * surface.height, kWhite);
+    }
+    return surface;
 }
 
-void RecordBlit(HDC dest, int x, int y, int width, int height) {
+// With g_mutex held: the pixels a drawing call on this context may touch.
+Spans ClipOf(const DcState& state, const RECT& client) {
+    Spans clip = Spans::FromRect(client);
+    if (state.painting)
+        clip = Spans::Combine(clip, Spans::FromRect(state.update), RGN_AND);
+    if (state.clipped)
+        clip = Spans::Combine(clip, state.clip, RGN_AND);
+    return clip;
+}
+
+bool BrushColour(HBRUSH brush, COLORREF* colour) {
+    LOGBRUSH record{};
+    if (GetObjectW(brush, sizeof(record), &record) != static_cast<int>(sizeof(record)))
+        return false;
+    if (record.lbStyle == BS_NULL)
+        return false;
+    *colour = record.lbColor;
+    return true;
+}
+
+// Fills `area` in the bitmap selected into a memory device context.
+BOOL FillSection(HDC hdc, const Spans& area, COLORREF colour) {
+    std::lock_guard<std::mutex> lock(sim::detail::GdiLock());
+    sim::detail::DibSection* section = sim::detail::SelectedSection(hdc);
+    if (section == nullptr)
+        return FALSE;
+    for (const auto& [y, row] : area.rows) {
+        if (y < 0 || y >= section->Rows())
+            continue;
+        for (const auto& span : row) {
+            for (LONG x = std::max(span.first, LONG{0}); x < std::min(span.second, section->width);
+                 ++x)
+                sim::detail::SetSectionPixel(*section, x, y, colour);
+        }
+    }
+    return TRUE;
+}
+
+// Fills the pixels of `area` that the clip allows.
+BOOL Fill(HDC hdc, const Spans& area, HBRUSH brush) {
+    COLORREF colour = 0;
+    if (!BrushColour(brush, &colour))
+        return FALSE;
+    HWND hwnd = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        auto it = g_dcs.find(hdc);
+        if (it != g_dcs.end())
+            hwnd = it->second.hwnd;
+    }
+    if (hwnd == nullptr)
+        return FillSection(hdc, area, colour);
+    const RECT client = ClientOf(hwnd);
     std::lock_guard<std::mutex> lock(g_mutex);
-    DcState& state = State(dest);
-    sim::PaintCall call{sim::PaintCall::Kind::Blit,
-                        state.hwnd,
-                        {x, y, x + width, y + height},
-                        0,
-                        {},
-                        0,
-                        0,
-                        nullptr};
-    g_log.push_back(call);
+    auto it = g_dcs.find(hdc);
+    if (it == g_dcs.end())
+        return FALSE;
+    Surface& surface = SurfaceOf(hwnd, client);
+    const Spans target = Spans::Combine(area, ClipOf(it->second, client), RGN_AND);
+    for (const auto& [y, row] : target.rows) {
+        for (const auto& span : row) {
+            for (LONG x = span.first; x < span.second; ++x)
+                surface.pixels[static_cast<size_t>(y) * surface.width + x] = colour;
+        }
+    }
+    return TRUE;
+}
+
+// The pixels of the bitmap selected into a memory device context, row by row from the top.
+bool ReadSource(HDC source, std::vector<COLORREF>* pixels, LONG* width, LONG* height) {
+    std::lock_guard<std::mutex> lock(sim::detail::GdiLock());
+    sim::detail::DibSection* section = sim::detail::SelectedSection(source);
+    if (section == nullptr)
+        return false;
+    *width = section->width;
+    *height = section->Rows();
+    pixels->resize(static_cast<size_t>(*width) * *height);
+    for (LONG y = 0; y < *height; ++y) {
+        for (LONG x = 0; x < *width; ++x)
+            (*pixels)[static_cast<size_t>(y) * *width + x] =
+                sim::detail::GetSectionPixel(*section, x, y);
+    }
+    return true;
+}
+
+// Copies source pixels into the window surface; pick(dx, dy) gives the source pixel of the
+// destination pixel at (x + dx, y + dy), or false to leave it.
+template <typename Pick>
+BOOL Blit(HDC dest, int x, int y, int width, int height, HDC source, Pick pick) {
+    std::vector<COLORREF> pixels;
+    LONG source_width = 0;
+    LONG source_height = 0;
+    if (!ReadSource(source, &pixels, &source_width, &source_height))
+        return FALSE;
+    HWND hwnd = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        auto it = g_dcs.find(dest);
+        if (it == g_dcs.end())
+            return FALSE;
+        hwnd = it->second.hwnd;
+    }
+    const RECT client = ClientOf(hwnd);
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_dcs.find(dest);
+    if (it == g_dcs.end())
+        return FALSE;
+    Surface& surface = SurfaceOf(hwnd, client);
+    const Spans target = Spans::Combine(Spans::FromRect(RECT{x, y, x + width, y + height}),
+                                        ClipOf(it->second, client), RGN_AND);
+    for (const auto& [row_y, row] : target.rows) {
+        for (const auto& span : row) {
+            for (LONG col = span.first; col < span.second; ++col) {
+                LONG sx = 0;
+                LONG sy = 0;
+                if (!pick(col - x, row_y - y, &sx, &sy) || sx < 0 || sy < 0 || sx >= source_width ||
+                    sy >= source_height)
+                    continue;
+                surface.pixels[static_cast<size_t>(row_y) * surface.width + col] =
+                    pixels[static_cast<size_t>(sy) * source_width + sx];
+            }
+        }
+    }
+    return TRUE;
 }
 
 } // namespace
+
+namespace sim::detail {
+
+void OnWindowDcMade(HDC hdc, HWND hwnd) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_dcs[hdc].hwnd = hwnd;
+}
+
+void OnDcReleased(HDC hdc) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_dcs.erase(hdc);
+}
+
+void InvalidateWindow(HWND hwnd, const RECT* rect) {
+    const RECT client = ClientOf(hwnd);
+    RECT area = rect != nullptr ? *rect : client;
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_updates.find(hwnd);
+    if (it == g_updates.end() || IsRectEmpty(&it->second)) {
+        g_updates[hwnd] = area;
+        return;
+    }
+    RECT& update = it->second;
+    update.left = std::min(update.left, area.left);
+    update.top = std::min(update.top, area.top);
+    update.right = std::max(update.right, area.right);
+    update.bottom = std::max(update.bottom, area.bottom);
+}
+
+bool NeedsPaint(HWND hwnd) {
+    const RECT client = ClientOf(hwnd);
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_updates.find(hwnd);
+    RECT visible{};
+    return it != g_updates.end() && IntersectRect(&visible, &it->second, &client);
+}
+
+} // namespace sim::detail
 
 DWORD GetSysColor(int index) {
     switch (index) {
     case COLOR_WINDOW:
         return RGB(255, 255, 255);
-    case COLOR_WINDOWTEXT:
-    case COLOR_BTNTEXT:
-        return RGB(0, 0, 0);
     case COLOR_BTNFACE:
         return RGB(240, 240, 240);
     default:
-        return 0;
+        return RGB(0, 0, 0);
     }
-}
-
-COLORREF SetTextColor(HDC hdc, COLORREF color) {
-    if (hdc == nullptr)
-        return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    COLORREF old = State(hdc).text;
-    State(hdc).text = color;
-    return old;
-}
-
-COLORREF GetTextColor(HDC hdc) {
-    if (hdc == nullptr)
-        return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return State(hdc).text;
-}
-
-COLORREF SetBkColor(HDC hdc, COLORREF color) {
-    if (hdc == nullptr)
-        return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    COLORREF old = State(hdc).back;
-    State(hdc).back = color;
-    return old;
-}
-
-COLORREF GetBkColor(HDC hdc) {
-    if (hdc == nullptr)
-        return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return State(hdc).back;
-}
-
-int SetBkMode(HDC hdc, int mode) {
-    if (hdc == nullptr || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    int old = State(hdc).bkMode;
-    State(hdc).bkMode = mode;
-    return old;
-}
-
-int GetBkMode(HDC hdc) {
-    if (hdc == nullptr)
-        return 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return State(hdc).bkMode;
-}
-
-int SetStretchBltMode(HDC hdc, int mode) {
-    if (hdc == nullptr)
-        return 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    int old = State(hdc).stretchMode;
-    State(hdc).stretchMode = mode;
-    return old;
 }
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
@@ -134,109 +242,157 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
-    *paint = PAINTSTRUCT{};
-    GetClientRect(hwnd, &paint->rcPaint);
-    paint->hdc = GetDC(hwnd);
+    const RECT client = ClientOf(hwnd);
+    HDC hdc = GetDC(hwnd);
     std::lock_guard<std::mutex> lock(g_mutex);
-    State(paint->hdc).hwnd = hwnd;
-    return paint->hdc;
+    RECT update{};
+    auto pending = g_updates.find(hwnd);
+    if (pending != g_updates.end()) {
+        IntersectRect(&update, &pending->second, &client);
+        g_updates.erase(pending);
+    }
+    DcState& state = g_dcs[hdc];
+    state.painting = true;
+    state.update = update;
+    *paint = PAINTSTRUCT{};
+    paint->hdc = hdc;
+    paint->rcPaint = update;
+    return hdc;
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
     if (paint == nullptr)
         return FALSE;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        g_states.erase(paint->hdc);
-    }
     ReleaseDC(hwnd, paint->hdc);
     return TRUE;
 }
 
-int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
-    if (hdc == nullptr || rect == nullptr || brush == nullptr)
-        return 0;
-    COLORREF color = 0;
-    auto value = reinterpret_cast<uintptr_t>(brush);
-    if (value <= COLOR_BTNTEXT + 1) {
-        color = GetSysColor(static_cast<int>(value) - 1);
-    } else {
-        LOGBRUSH record{};
-        if (GetObjectW(brush, sizeof record, &record) != sizeof record)
-            return 0;
-        color = record.lbColor;
-    }
+int GetClipBox(HDC hdc, LPRECT rect) {
+    HWND hwnd = nullptr;
     {
-        // A memory device context has pixels: the rectangle is filled there.
-        std::lock_guard<std::mutex> gdi(sim::detail::GdiLock());
-        if (sim::detail::DibSection* section = sim::detail::SelectedSection(hdc)) {
-            LONG right = std::min(rect->right, section->width);
-            LONG bottom = std::min(rect->bottom, section->Rows());
-            for (LONG y = std::max(rect->top, LONG{0}); y < bottom; ++y) {
-                for (LONG x = std::max(rect->left, LONG{0}); x < right; ++x)
-                    sim::detail::SetSectionPixel(*section, x, y, color);
-            }
-        }
+        std::lock_guard<std::mutex> lock(g_mutex);
+        auto it = g_dcs.find(hdc);
+        if (it == g_dcs.end() || rect == nullptr)
+            return ERROR;
+        hwnd = it->second.hwnd;
     }
+    const RECT client = ClientOf(hwnd);
     std::lock_guard<std::mutex> lock(g_mutex);
-    g_log.push_back(
-        {sim::PaintCall::Kind::FillRect, State(hdc).hwnd, *rect, color, {}, 0, 0, nullptr});
-    return 1;
+    auto it = g_dcs.find(hdc);
+    if (it == g_dcs.end())
+        return ERROR;
+    const Spans clip = ClipOf(it->second, client);
+    *rect = clip.Box();
+    return clip.Kind();
 }
 
-int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
-    if (hdc == nullptr || rect == nullptr)
+int SelectClipRgn(HDC hdc, HRGN region) {
+    Spans spans;
+    if (region != nullptr && !sim::detail::CopyRegionSpans(region, &spans))
+        return ERROR;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        auto it = g_dcs.find(hdc);
+        if (it == g_dcs.end())
+            return ERROR;
+        it->second.clipped = region != nullptr;
+        it->second.clip = std::move(spans);
+    }
+    RECT box{};
+    return GetClipBox(hdc, &box);
+}
+
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    if (rect == nullptr)
         return 0;
-    std::u16string units = TextOf(text, count);
-    int lines = 1;
-    for (char16_t unit : units)
-        lines += unit == u'\n' ? 1 : 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    const DcState& state = State(hdc);
-    g_log.push_back({sim::PaintCall::Kind::DrawText, state.hwnd, *rect, state.text, units, format,
-                     state.bkMode, state.font});
-    return 16 * lines;
+    return Fill(hdc, Spans::FromRect(*rect), brush);
 }
 
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC, int, int, DWORD) {
-    if (dest == nullptr)
+BOOL FillRgn(HDC hdc, HRGN region, HBRUSH brush) {
+    Spans spans;
+    if (!sim::detail::CopyRegionSpans(region, &spans))
         return FALSE;
-    RecordBlit(dest, x, y, width, height);
-    return TRUE;
+    return Fill(hdc, spans, brush);
 }
 
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC, int, int, int, int, DWORD) {
-    if (dest == nullptr)
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int source_x, int source_y,
+            DWORD rop) {
+    if (rop != SRCCOPY)
         return FALSE;
-    RecordBlit(dest, x, y, width, height);
+    return Blit(dest, x, y, width, height, source, [=](LONG dx, LONG dy, LONG* sx, LONG* sy) {
+        *sx = source_x + dx;
+        *sy = source_y + dy;
+        return true;
+    });
+}
+
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int source_x,
+                int source_y, int source_width, int source_height, DWORD rop) {
+    if (rop != SRCCOPY || width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0)
+        return FALSE;
+    return Blit(dest, x, y, width, height, source, [=](LONG dx, LONG dy, LONG* sx, LONG* sy) {
+        *sx = source_x + static_cast<LONG>(static_cast<long long>(dx) * source_width / width);
+        *sy = source_y + static_cast<LONG>(static_cast<long long>(dy) * source_height / height);
+        return true;
+    });
+}
+
+int SetStretchBltMode(HDC hdc, int mode) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_dcs.find(hdc);
+    if (it == g_dcs.end() || mode < BLACKONWHITE || mode > HALFTONE)
+        return 0;
+    return std::exchange(it->second.stretch_mode, mode);
+}
+
+BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_dcs.find(hdc);
+    if (it == g_dcs.end())
+        return FALSE;
+    if (previous != nullptr)
+        *previous = it->second.brush_origin;
+    it->second.brush_origin = POINT{x, y};
     return TRUE;
 }
 
-BOOL GdiFlush() {
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    HWND hwnd = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        auto it = g_dcs.find(hdc);
+        if (it != g_dcs.end())
+            hwnd = it->second.hwnd;
+    }
+    if (hwnd == nullptr) {
+        std::lock_guard<std::mutex> lock(sim::detail::GdiLock());
+        sim::detail::DibSection* section = sim::detail::SelectedSection(hdc);
+        if (section == nullptr || x < 0 || y < 0 || x >= section->width || y >= section->Rows())
+            return CLR_INVALID;
+        return sim::detail::GetSectionPixel(*section, x, y);
+    }
+    const RECT client = ClientOf(hwnd);
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_dcs.find(hdc);
+    if (it == g_dcs.end() || !ClipOf(it->second, client).Contains(x, y))
+        return CLR_INVALID;
+    Surface& surface = SurfaceOf(hwnd, client);
+    return surface.pixels[static_cast<size_t>(y) * surface.width + x];
+}
+
+BOOL IntersectRect(LPRECT dest, const RECT* a, const RECT* b) {
+    if (dest == nullptr || a == nullptr || b == nullptr)
+        return FALSE;
+    RECT out{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+             std::min(a->bottom, b->bottom)};
+    if (out.right <= out.left || out.bottom <= out.top) {
+        *dest = RECT{0, 0, 0, 0};
+        return FALSE;
+    }
+    *dest = out;
     return TRUE;
 }
 
-namespace sim {
-
-void ResetPaintLog() {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_log.clear();
+BOOL IsRectEmpty(const RECT* rect) {
+    return rect == nullptr || rect->right <= rect->left || rect->bottom <= rect->top ? TRUE : FALSE;
 }
-
-std::vector<PaintCall> PaintLog() {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return g_log;
-}
-
-} // namespace sim
-
-namespace sim::detail {
-
-void NoteFontSelected(HDC hdc, HGDIOBJ font) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_states.find(hdc);
-    if (it != g_states.end())
-        it->second.font = font;
-}
-
-} // namespace sim::detail

@@ -255,6 +255,8 @@ typedef struct tagSTYLESTRUCT {
 ATOM RegisterClassExW(const WNDCLASSEXW* wc);
 BOOL UnregisterClassW(LPCWSTR class_name, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR class_name, LPWNDCLASSEXW wc);
+// The class name as registered ("Button" for the system's button class); the count copied.
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int max_count);
 // LoadIconW and LoadCursorW: sim_resource.h.
 
 // Windows.
@@ -296,7 +298,7 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point);
 // A null window stands for the screen. Answers the horizontal offset in the low word and the
 // vertical one in the high word.
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
-// Nothing is painted, so this only checks the window.
+// Adds to the window's update rectangle; painting is in sim_paint.h.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 
 // Messages.

@@ -1,6 +1,8 @@
 // Window classes of the simulated backend.
 #include "platform/sim/sim_window.h"
 
+#include <algorithm>
+
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_user_state.h"
 
@@ -66,4 +68,20 @@ BOOL GetClassInfoExW(HINSTANCE, LPCWSTR class_name, LPWNDCLASSEXW wc) {
                        : record->menu_name.empty() ? nullptr
                                                    : record->menu_name.c_str();
     return record->atom;
+}
+
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int max_count) {
+    std::lock_guard<std::mutex> lock(Lock());
+    auto window = FindWindowRecord(hwnd);
+    if (window == nullptr || window->window_class == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    if (buffer == nullptr || max_count <= 0)
+        return 0;
+    const std::u16string& name = window->window_class->name;
+    const int count = std::min(static_cast<int>(name.size()), max_count - 1);
+    std::copy_n(name.data(), count, buffer);
+    buffer[count] = 0;
+    return count;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_paint_hooks.h"
 #include "platform/sim/sim_user_state.h"
 
 using namespace sim::detail;
@@ -43,11 +44,12 @@ BOOL ShowWindow(HWND hwnd, int command) {
 }
 
 BOOL UpdateWindow(HWND hwnd) {
-    // FIXME: nothing is painted yet, so there is never an update region to flush.
     if (!IsWindow(hwnd)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
+    if (sim::detail::NeedsPaint(hwnd))
+        SendMessageW(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }
 
@@ -226,11 +228,14 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int width, int hei
     return TRUE;
 }
 
-BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL) {
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL) {
     // A null window stands for all windows, which is always valid.
+    // FIXME: the null window invalidates nothing (no caller repaints the whole screen).
     if (hwnd != nullptr && !IsWindow(hwnd)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
+    if (hwnd != nullptr)
+        sim::detail::InvalidateWindow(hwnd, rect);
     return TRUE;
 }

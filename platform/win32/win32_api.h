@@ -16,6 +16,8 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+// The notification area (Shell_NotifyIconW); the lean <windows.h> leaves it out.
+#include <shellapi.h>
 // OLE automation dates; the lean <windows.h> leaves them out.
 #include <oleauto.h>
 #include <stdio.h>

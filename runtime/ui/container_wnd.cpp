@@ -58,6 +58,9 @@ LRESULT CRWnd_Container::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) 
     switch (message) {
     case WM_GETDLGCODE:
         return DLGC_STATIC;
+    case WM_PAINT:
+        PaintBackground(self, m_nBackColour, m_nPictureMode, m_hPicture);
+        return 0;
     case WM_SETFOCUS: {
         LRESULT result = CRixListenerWnd::WindowProc(message, wparam, lparam);
         if (IsWindow(self))

@@ -3,18 +3,16 @@
 // the keyboard to the dialog manager (DLGC_STATIC) and, when it receives the focus, passes
 // it on to the first child that wants keys (else the first tab stop, else the first child).
 //
-// The background colour and picture fields are kept for painting; the window does not paint
-// them yet (the class has no background brush, so the area is left to the parent).
+// It paints its own background (the class has no background brush): the picture in its
+// picture mode and the colour around it (background_picture.h).
 //
 // Main thread only.
 #pragma once
 
 #include <cstdint>
 
+#include "runtime/ui/background_picture.h"
 #include "runtime/ui/listener_wnd.h"
-
-// The background colour that stands for the system's button-face colour.
-inline constexpr uint32_t kSystemFaceColour = 0xFF000000;
 
 class CRWnd_Container : public CRixListenerWnd {
 public:

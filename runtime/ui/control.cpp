@@ -1,6 +1,7 @@
 // The control base: holder, creation skeleton, input dispatch and common properties.
 #include "runtime/ui/control.h"
 
+#include "runtime/ui/default_button.h"
 #include "runtime/ui/key_names.h"
 #include "runtime/ui/listener_wnd.h"
 #include "runtime/ui/window_classes.h"
@@ -115,6 +116,8 @@ void CRixWinControl::AfterCreate(CRixListenerWnd* wnd, CreateParams& params) {
         wnd->ModifyStyle(0, WS_TABSTOP, kStyleOnly);
     if ((params.style & WS_BORDER) == 0 && (wnd->GetStyle() & WS_BORDER) != 0)
         wnd->ModifyStyle(WS_BORDER, 0, kStyleOnly | SWP_FRAMECHANGED);
+    // A default push button tells its form (default_button.h).
+    RecordDefaultPushButton(wnd->GetSafeHwnd());
 }
 
 int64_t CRixWinControl::DispatchInput(MSG* msg) {

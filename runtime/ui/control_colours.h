@@ -13,8 +13,10 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "runtime/ui/background_picture.h"
 
-inline constexpr uint32_t kSystemColour = 0xFF000000;
+// The system default of a colour field (the containers' kSystemFaceColour).
+inline constexpr uint32_t kSystemColour = kSystemFaceColour;
 
 // The colour field as a colour for GDI: kSystemColour is the system colour `system_index`.
 COLORREF ResolveColour(uint32_t colour, int system_index);

@@ -2,6 +2,8 @@
 #include "runtime/ui/form.h"
 
 #include "runtime/shell/rix_app_instance.h"
+#include "runtime/shell/win_app.h"
+#include "runtime/ui/envelope_dialog.h"
 #include "runtime/ui/min_max_info.h"
 #include "runtime/ui/ref_rix_menu.h"
 #include "runtime/ui/window_classes.h"
@@ -102,15 +104,60 @@ int64_t CRixWinForm::CreateNativeWindow(CreateParams& params) {
     FillCreateParams(params);
     AdjustCreateSize(params);
     f->m_hEnvelope = nullptr;
-    if (params.modal != 0)
-        return 0; // no envelope dialog yet: see the header comment
-    if (!CreateModeless(params))
+    if (params.modal != 0) {
+        RunModal(params);
+        // The window went with the dialog, unless a handler made another meanwhile.
+        if (f->HasWindow())
+            AfterCreate(f, params);
+        return 1;
+    }
+    if (!CreateFormWindow(params))
         return 0;
     AfterCreate(f, params);
     return 1;
 }
 
-bool CRixWinForm::CreateModeless(CreateParams& params) {
+void CRixWinForm::RunModal(CreateParams& params) {
+    CRWnd_WinForm* f = GetFormWnd();
+    HWND owner = params.parent != nullptr ? params.parent->GetSafeHwnd() : nullptr;
+    if (owner == nullptr) {
+        HWND active = GetActiveWindow();
+        if (active != nullptr && CRixWnd::FromHandlePermanent(active) != nullptr)
+            owner = active;
+    }
+    if (owner == nullptr) {
+        CRixWinApp* app = RixGetApp();
+        if (app != nullptr && app->m_hMainWnd != nullptr && IsWindow(app->m_hMainWnd))
+            owner = app->m_hMainWnd;
+    }
+    // NOTE: with none of these the dialog has no owner; the desktop window is never made an
+    // owner, since the modal run disables its owner.
+    CRixEnvelopeDialog envelope(owner, *this, params);
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    if (params.plainFrame != 0) {
+        f->m_nBorderStyle = 2;
+        f->m_bControlBox = 1;
+        f->m_bMaxBox = 0;
+        f->m_bMinBox = 0;
+        f->m_nStartState = 1;
+        style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                DS_CENTER;
+    } else {
+        style = (params.style & 0x2DFFF7FF) | WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | DS_CENTER;
+        if ((params.style & WS_THICKFRAME) == 0)
+            style |= DS_MODALFRAME;
+        ex_style = params.exStyle;
+    }
+    envelope.Template().SetStyle(style, ex_style);
+    HWND focus = GetFocus();
+    params.modalResult = static_cast<int32_t>(envelope.DoModal());
+    f->m_hEnvelope = nullptr;
+    if (focus != nullptr && IsWindow(focus) && GetFocus() != focus)
+        SetFocus(focus);
+}
+
+bool CRixWinForm::CreateFormWindow(CreateParams& params) {
     CRWnd_WinForm* f = GetFormWnd();
     bool top_level = params.parent == nullptr || (params.style & WS_POPUP) != 0;
     HWND parent = nullptr;
@@ -133,18 +180,22 @@ bool CRixWinForm::CreateModeless(CreateParams& params) {
     if (!f->CreateEx(params.exStyle, class_name, params.caption, params.style, params.x, params.y,
                      params.width, params.height, parent, menu_or_id))
         return false;
-    f->UpdateTitleBar();
+    // Inside an envelope the dialog's frame is the title bar.
+    if (f->m_hEnvelope == nullptr)
+        f->UpdateTitleBar();
     if (f->m_hIcon == nullptr)
         f->m_hIcon =
             LoadIconW(GetRixAppInstance().GetInstanceHandle(), MAKEINTRESOURCEW(kProgramIconId));
     HWND frame = f->m_hEnvelope != nullptr ? f->m_hEnvelope : f->GetSafeHwnd();
     SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(f->m_hIcon));
     SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(f->m_hIcon));
+    if (f->m_nShape != 0)
+        f->ApplyShape();
     f->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(params.font), 1);
     if (f->m_bTopmost != 0)
         SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     if (f->m_bMovable == 0) {
-        if (HMENU system = GetSystemMenu(f->GetSafeHwnd(), FALSE))
+        if (HMENU system = GetSystemMenu(frame, FALSE))
             DeleteMenu(system, SC_MOVE, MF_BYCOMMAND);
     }
     ShowInStartState();

@@ -1,11 +1,17 @@
 // CRixWinForm: a container that is a top-level window, the base of the application's
 // windows. Its native window is a CRWnd_WinForm, whose fields are the form's properties.
 //
-// Creation is modeless: the form style rules turn the properties into window styles, an
-// unset size comes from the design size, and a form whose start state is 1 is centred on
-// the primary screen and then on its own monitor. A form given a parent becomes a pop-up
-// window, but the window is still created without an owner. (Showing a form modally through
-// an envelope dialog is not built: such a request creates nothing and answers 0.)
+// Creation: the form style rules turn the properties into window styles, an unset size comes
+// from the design size, and a form whose start state is 1 is centred on the primary screen
+// and then on its own monitor. A form given a parent becomes a pop-up window, but the window
+// is still created without an owner.
+//
+// A modal request (params.modal) runs the whole modal form: an envelope dialog
+// (envelope_dialog.h) owned by the parent (else the active window of this program, else the
+// application's main window) holds the form window as its child and runs our modal loop;
+// CreateNativeWindow returns when the dialog has ended, with its result in
+// params.modalResult (-1 for Esc, Cancel or a form window destroyed from outside), the form
+// window gone with the dialog, and the focus back on the window that had it.
 //
 // Form event slots after the container ones: Command (id), MenuSelect (id), QueryDestroy,
 // QueryClose (a non-zero answer refuses), FirstActivate, Activate, Deactivate, TrayNotify
@@ -57,6 +63,10 @@ public:
 
     CRWnd_WinForm* GetFormWnd() const;
 
+    // The form window itself, modeless: top level, or the child filling an envelope dialog
+    // (params.parent set and no WS_POPUP). False when the window cannot be created.
+    bool CreateFormWindow(CreateParams& params);
+
     // IWinFormEventListener (the container operations as rg_zjbjq has them).
     int64_t OnWindowMessage(MSG* msg) override { return rg_zjbjq::OnWindowMessage(msg); }
     void OnCreated() override { rg_zjbjq::OnCreated(); }
@@ -80,8 +90,8 @@ protected:
     IBaseEventListener* AsListener() override { return static_cast<IWinFormEventListener*>(this); }
 
 private:
-    // The form window itself (the top-level case); false when creation failed.
-    bool CreateModeless(CreateParams& params);
+    // The modal run through an envelope dialog.
+    void RunModal(CreateParams& params);
     void ShowInStartState();
     int64_t FireFormEvent(FormEvent which, int64_t a1 = 0, int64_t none = 0) {
         return m_FormEvents[which].Fire(this, a1, 0, 0, none);

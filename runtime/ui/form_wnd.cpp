@@ -2,6 +2,10 @@
 // the form's pre-translation.
 #include "runtime/ui/form_wnd.h"
 
+#include <algorithm>
+
+#include "runtime/shell/path.h"
+#include "runtime/ui/default_button.h"
 #include "runtime/ui/key_names.h"
 #include "runtime/ui/min_max_info.h"
 #include "runtime/ui/ref_rix_menu.h"
@@ -9,8 +13,8 @@
 namespace {
 
 constexpr uint32_t kEscKeyCode = 27;
+constexpr uint32_t kF1KeyCode = 112; // F1 without modifiers
 constexpr UINT kTitleBarBits = WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX | WS_MINIMIZEBOX;
-constexpr WPARAM kEnvelopeEnd = 3;
 
 // Set while any form of the process runs an activation event, so that an activation caused
 // by a handler does not fire events of its own. Main thread only.
@@ -124,6 +128,8 @@ BOOL CRWnd_WinForm::PreTranslateMessage(MSG* msg) {
         if (m_pMenu != nullptr && m_pMenu->GetAccelerators() != nullptr &&
             TranslateAcceleratorW(self, m_pMenu->GetAccelerators(), msg) != 0)
             return TRUE;
+        if (code == kF1KeyCode && ShowHelp())
+            return TRUE;
     }
     if ((msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) ||
         (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)) {
@@ -157,17 +163,107 @@ LRESULT CRWnd_WinForm::OnActivateMessage(WPARAM wparam, LPARAM lparam) {
     return result;
 }
 
-LRESULT CRWnd_WinForm::OnMinMaxInfoMessage(WPARAM wparam, LPARAM lparam) {
-    LRESULT result = CRWnd_Container::WindowProc(WM_GETMINMAXINFO, wparam, lparam);
+void CRWnd_WinForm::ReportMenuSelect(WPARAM wparam) {
+    UINT flags = HIWORD(wparam);
+    int64_t id = flags == 0xFFFF || (flags & (MF_POPUP | MF_SYSMENU)) != 0 ? 0 : LOWORD(wparam);
+    if (IWinFormEventListener* listener = FormListener())
+        listener->OnMenuSelect(id);
+}
+
+void CRWnd_WinForm::ReportMinMaxInfo(LPARAM lparam) {
     auto* record = reinterpret_cast<MINMAXINFO*>(lparam);
     IWinFormEventListener* listener = FormListener();
-    if (record == nullptr || listener == nullptr || m_hEnvelope != nullptr)
-        return result;
+    if (record == nullptr || listener == nullptr)
+        return;
     rg_lch_MFCjm_jb::rg_chkwzhxzhxx info;
     info.ReadFrom(*record);
     if (listener->OnMinMaxInfo(info) != 0)
         info.WriteTo(*record);
+}
+
+LRESULT CRWnd_WinForm::OnMinMaxInfoMessage(WPARAM wparam, LPARAM lparam) {
+    LRESULT result = CRWnd_Container::WindowProc(WM_GETMINMAXINFO, wparam, lparam);
+    // In an envelope the limits are the dialog's, which reports them itself.
+    if (m_hEnvelope == nullptr)
+        ReportMinMaxInfo(lparam);
     return result;
+}
+
+LRESULT CRWnd_WinForm::OnDestroyMessage() {
+    HWND self = GetSafeHwnd();
+    if (m_hTrayIcon != nullptr) {
+        NOTIFYICONDATAW record{};
+        record.cbSize = NOTIFYICONDATAW_V3_SIZE;
+        record.hWnd = self;
+        record.uID = kTrayIconId;
+        Shell_NotifyIconW(NIM_DELETE, &record);
+        DestroyIcon(m_hTrayIcon);
+        m_hTrayIcon = nullptr;
+    }
+    m_bActivatedOnce = 0;
+    if (m_bHelpShown != 0) {
+        WinHelpW(self, nullptr, HELP_QUIT, 0);
+        m_bHelpShown = 0;
+    }
+    if (m_hEnvelope != nullptr)
+        PostMessageW(m_hEnvelope, kEnvelopeMessage, kEnvelopeFormGone, 0);
+    return CRWnd_Container::WindowProc(WM_DESTROY, 0, 0);
+}
+
+bool CRWnd_WinForm::ShowHelp() {
+    if (m_HelpFile.GetLength() == 0)
+        return false;
+    CWString path;
+    const WCHAR* file = m_HelpFile.GetText();
+    if (!IsAbsolutePath(file)) {
+        CWString folder;
+        GetModuleDirectory(nullptr, folder);
+        CWString scratch;
+        const WCHAR* joined = JoinPath(folder.GetText(), file, scratch);
+        path = CWString(joined != nullptr ? joined : file);
+    } else {
+        path = CWString(file);
+    }
+    if (PathExists(path.GetText()) == 0)
+        return false;
+    m_bHelpShown = 1;
+    WinHelpW(GetSafeHwnd(), path.GetText(), m_nHelpContext != 0 ? HELP_CONTEXT : HELP_FINDER,
+             static_cast<ULONG_PTR>(m_nHelpContext));
+    return true;
+}
+
+void CRWnd_WinForm::SetShape(int64_t shape) {
+    m_nShape = shape < 0 ? 0 : (shape > 2 ? 2 : shape);
+    if (HasWindow())
+        ApplyShape();
+}
+
+void CRWnd_WinForm::ApplyShape() {
+    HWND frame = m_hEnvelope != nullptr ? m_hEnvelope : GetSafeHwnd();
+    RECT rect{};
+    if (frame == nullptr || !GetWindowRect(frame, &rect))
+        return;
+    const int w = rect.right - rect.left;
+    const int h = rect.bottom - rect.top;
+    HRGN region = nullptr;
+    if (m_nShape == 1) {
+        region = CreateEllipticRgn(0, 0, w, h);
+    } else if (m_nShape == 2) {
+        const int corner = std::min(w / 5, h / 5);
+        region = CreateRoundRectRgn(0, 0, w, h, corner, corner);
+    }
+    // The window owns the region once it is set; a failed call leaves it to us.
+    if (SetWindowRgn(frame, region, TRUE) == 0 && region != nullptr)
+        DeleteObject(region);
+}
+
+BOOL CRWnd_WinForm::PreReflectNotify(UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+    if (message != WM_COMMAND || lparam == 0 || m_bEnterPending == 0)
+        return FALSE;
+    if (IsDefaultPushButton(reinterpret_cast<HWND>(lparam)))
+        return FALSE;
+    *result = 1;
+    return TRUE;
 }
 
 LRESULT CRWnd_WinForm::OnGetDefId(WPARAM wparam, LPARAM lparam) {
@@ -199,19 +295,27 @@ LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         return listener == nullptr || listener->OnQueryDestroy() != 0 ? TRUE : FALSE;
     }
     case WM_DESTROY:
-        if (m_hTrayIcon != nullptr) {
-            DestroyIcon(m_hTrayIcon);
-            m_hTrayIcon = nullptr;
-        }
-        m_bActivatedOnce = 0;
-        if (m_hEnvelope != nullptr)
-            PostMessageW(m_hEnvelope, kEnvelopeMessage, 1, 0);
-        break;
+        return OnDestroyMessage();
     case WM_SETTEXT: {
+        if (m_hEnvelope != nullptr) {
+            ::SendMessageW(m_hEnvelope, kEnvelopeMessage, kEnvelopeTitle, lparam);
+            break;
+        }
         // The title bar follows the new text, so it is updated after the text is set.
         LRESULT result = CRWnd_Container::WindowProc(message, wparam, lparam);
-        if (m_hEnvelope == nullptr && IsWindow(self))
+        if (IsWindow(self))
             UpdateTitleBar();
+        return result;
+    }
+    case WM_SHOWWINDOW:
+        // Shown or hidden by the program (not with its parent): the envelope follows.
+        if (lparam == 0 && m_hEnvelope != nullptr)
+            ::SendMessageW(m_hEnvelope, kEnvelopeMessage, kEnvelopeShow, wparam);
+        break;
+    case WM_SIZE: {
+        LRESULT result = CRWnd_Container::WindowProc(message, wparam, lparam);
+        if (m_nShape != 0 && IsWindow(self))
+            ApplyShape();
         return result;
     }
     case WM_ACTIVATE:
@@ -220,13 +324,9 @@ LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         if (wparam == FALSE && m_hEnvelope == nullptr && m_bKeepCaptionActive != 0)
             return DefWindowProc(message, IsWindowEnabled(self), lparam);
         break;
-    case WM_MENUSELECT: {
-        UINT flags = HIWORD(wparam);
-        int64_t id = flags == 0xFFFF || (flags & (MF_POPUP | MF_SYSMENU)) != 0 ? 0 : LOWORD(wparam);
-        if (IWinFormEventListener* listener = FormListener())
-            listener->OnMenuSelect(id);
+    case WM_MENUSELECT:
+        ReportMenuSelect(wparam);
         break;
-    }
     case WM_GETMINMAXINFO:
         return OnMinMaxInfoMessage(wparam, lparam);
     case kTrayNotifyMessage: {

@@ -1,7 +1,7 @@
 // Labels: their own painting, their own font copy and the label message.
 #include "runtime/ui/label.h"
 
-#include "runtime/ui/background_paint.h"
+#include "runtime/ui/background_picture.h"
 #include "runtime/ui/window_classes.h"
 
 CRWnd_Label::~CRWnd_Label() {
@@ -57,7 +57,7 @@ void CRWnd_Label::Paint() {
         return;
     RECT client{};
     GetClientRect(hwnd, &client);
-    PaintBackground(dc, client, paint.rcPaint, m_hPicture, m_nPictureMode, m_nBackColour);
+    PaintBackgroundInto(dc, client, m_nBackColour, m_nPictureMode, m_hPicture);
     CWString text = GetWindowText();
     if (!text.IsEmpty()) {
         HGDIOBJ font =

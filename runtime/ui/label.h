@@ -1,7 +1,7 @@
 // Labels: rg_bq ("label", namespace rg_lch_MFCjm_jb) and CRWnd_Label, its native window of
 // the framework's own class "RixLabel", which paints itself.
 //
-// Painting: the background as containers paint theirs (background_paint.h), then the window
+// Painting: the background as containers paint theirs (background_picture.h), then the window
 // text, if any, in the label's own font (the stock GUI font when it has none), transparent,
 // in the text colour, aligned left, centred or right; with word wrap the text breaks into
 // lines, otherwise it is one line placed at the top, middle or bottom.

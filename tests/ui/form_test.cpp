@@ -202,14 +202,7 @@ TEST_F(FormTest, NoDesignSizeLeavesAnUnsetSizeAtZero) {
     EXPECT_EQ(given.y, (GetSystemMetrics(SM_CYSCREEN) - 60) / 2);
 }
 
-TEST_F(FormTest, ModalRequestCreatesNothingYet) {
-    CreateParams params;
-    params.modal = 1;
-    EXPECT_EQ(form.CreateNativeWindow(params), 0);
-    EXPECT_EQ(Hwnd(), nullptr);
-}
-
-enum class Trigger { Close, Esc };
+enum class Trigger { Close, CloseButton, Esc };
 
 struct CloseCase {
     Trigger trigger;
@@ -222,13 +215,16 @@ TEST_F(FormTest, CloseCheckAsksQueryCloseThenQueryDestroy) {
     const int qc = CRixWinForm::kQueryClose;
     const int qd = CRixWinForm::kQueryDestroy;
     const CloseCase cases[] = {
-        {Trigger::Close, 0, 0, true, {qc, qd}},  {Trigger::Close, 1, 0, false, {qc}},
-        {Trigger::Close, 0, 1, false, {qc, qd}}, {Trigger::Esc, 0, 0, true, {qc, qd}},
-        {Trigger::Esc, 1, 0, false, {qc}},       {Trigger::Esc, 0, 1, false, {qc, qd}},
+        {Trigger::Close, 0, 0, true, {qc, qd}},    {Trigger::Close, 1, 0, false, {qc}},
+        {Trigger::Close, 0, 1, false, {qc, qd}},   {Trigger::CloseButton, 0, 0, true, {qc, qd}},
+        {Trigger::CloseButton, 1, 0, false, {qc}}, {Trigger::CloseButton, 0, 1, false, {qc, qd}},
+        {Trigger::Esc, 0, 0, true, {qc, qd}},      {Trigger::Esc, 1, 0, false, {qc}},
+        {Trigger::Esc, 0, 1, false, {qc, qd}},
     };
+    const char* const names[] = {"WM_CLOSE", "close button", "Esc"};
     for (const CloseCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.trigger == Trigger::Esc ? "Esc" : "WM_CLOSE") << " "
-                                        << c.queryClose << c.queryDestroy);
+        SCOPED_TRACE(testing::Message() << names[static_cast<int>(c.trigger)] << " " << c.queryClose
+                                        << c.queryDestroy);
         Log() = EventLog{};
         Log().answers[qc] = c.queryClose;
         Log().answers[qd] = c.queryDestroy;
@@ -241,6 +237,8 @@ TEST_F(FormTest, CloseCheckAsksQueryCloseThenQueryDestroy) {
         HWND hwnd = f.GetSafeHwnd();
         if (c.trigger == Trigger::Close)
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        else if (c.trigger == Trigger::CloseButton)
+            PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         else
             PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
         PumpTranslated();

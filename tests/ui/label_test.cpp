@@ -9,7 +9,7 @@
 #include "tests/ui/test_controls.h"
 
 #if !defined(KEYSEQ_PLATFORM_WIN32)
-#include "platform/sim/sim_paint_log.h"
+#include "platform/sim/sim_text_log.h"
 #endif
 
 namespace {
@@ -77,6 +77,60 @@ TEST_F(Label, IsNeverATabStopAndAnswersAsAStatic) {
     EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP, 0);
     EXPECT_EQ(SendMessageW(hwnd, WM_GETDLGCODE, 0, 0), DLGC_STATIC);
     EXPECT_EQ(GetParent(hwnd), parent.GetSafeHwnd());
+}
+
+// A picture of one colour, w x h.
+HBITMAP Picture(LONG w, LONG h, COLORREF colour) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (picture == nullptr)
+        return nullptr;
+    auto* pixels = static_cast<BYTE*>(bits);
+    for (LONG i = 0; i < w * h; ++i) {
+        pixels[i * 4] = GetBValue(colour);
+        pixels[i * 4 + 1] = GetGValue(colour);
+        pixels[i * 4 + 2] = GetRValue(colour);
+    }
+    return picture;
+}
+
+TEST_F(Label, PaintsTheBackgroundColourAroundItsPicture) {
+    ShowWindow(parent.GetSafeHwnd(), SW_SHOWNA);
+    rg_bq label;
+    ASSERT_EQ(Create(label, parent), 1);
+    HWND hwnd = label.GetSafeHwnd();
+    CRWnd_Label* wnd = label.GetLabelWnd();
+    const COLORREF green = RGB(0, 160, 0);
+    const COLORREF blue = RGB(0, 0, 200);
+    wnd->m_nBackColour = green;
+    wnd->SetPicture(Picture(30, 10, blue));
+    struct Case {
+        int32_t mode;
+        int x, y;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {0, 5, 5, blue},                        // the picture at the corner
+        {0, 60, 20, green},                     // the colour beside and below it
+        {0, 5, 30, green},  {1, 100, 35, blue}, // tiled over everything
+        {3, 100, 35, blue},                     // stretched over everything
+        {7, 5, 5, green},                       // no such mode: no picture
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " at " << c.x << ", " << c.y);
+        wnd->m_nPictureMode = c.mode;
+        label.Repaint();
+        UpdateWindow(hwnd);
+        HDC dc = GetDC(hwnd);
+        EXPECT_EQ(GetPixel(dc, c.x, c.y), c.expected);
+        ReleaseDC(hwnd, dc);
+    }
 }
 
 #if defined(KEYSEQ_PLATFORM_WIN32)
@@ -154,21 +208,20 @@ TEST_F(Label, ShownItDrawsItsTextWhereTheAlignmentSays) {
 }
 
 KEYSEQ_SIM_ONLY_TEST(LabelDrawing, DrawsItsTextWithTheAlignmentFlags,
-                     "reads the simulation's record of the drawing calls")
-KEYSEQ_SIM_ONLY_TEST(LabelDrawing, PaintsTheBackgroundAroundItsPicture,
-                     "reads the simulation's record of the drawing calls")
+                     "reads the simulation's record of the texts drawn")
 #else
 TEST_F(Label, ShownItDrawsItsTextWhereTheAlignmentSays) {
-    GTEST_SKIP() << "the simulation's window device contexts have no pixels; the drawing "
-                    "calls are checked in LabelDrawing";
+    GTEST_SKIP() << "the simulation draws no glyphs; the texts drawn are checked in "
+                    "LabelDrawing";
 }
 
 using LabelDrawing = ControlTest;
 
-std::vector<sim::PaintCall> Painted(HWND hwnd) {
-    sim::ResetPaintLog();
-    SendMessageW(hwnd, WM_PAINT, 0, 0);
-    return sim::PaintLog();
+std::vector<sim::TextDrawn> Painted(HWND hwnd) {
+    sim::ResetTextLog();
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+    return sim::TextLog();
 }
 
 TEST_F(LabelDrawing, DrawsItsTextWithTheAlignmentFlags) {
@@ -196,10 +249,9 @@ TEST_F(LabelDrawing, DrawsItsTextWithTheAlignmentFlags) {
         wnd->m_nAlignment = c.alignment;
         wnd->m_nVAlignment = c.vertical;
         wnd->m_bWordWrap = c.wrap;
-        std::vector<sim::PaintCall> calls = Painted(hwnd);
-        ASSERT_FALSE(calls.empty());
-        const sim::PaintCall& text = calls.back();
-        ASSERT_EQ(text.kind, sim::PaintCall::Kind::DrawText);
+        std::vector<sim::TextDrawn> calls = Painted(hwnd);
+        ASSERT_EQ(calls.size(), 1u);
+        const sim::TextDrawn& text = calls[0];
         EXPECT_EQ(text.text, u"执行次数");
         EXPECT_EQ(text.format, c.format);
         EXPECT_EQ(text.rect.right, 120);
@@ -208,55 +260,13 @@ TEST_F(LabelDrawing, DrawsItsTextWithTheAlignmentFlags) {
         EXPECT_EQ(text.bkMode, TRANSPARENT);
         EXPECT_EQ(text.font, own);
     }
-    // A colour of its own, and no text: only the background is painted.
+    // A colour of its own, and no text: nothing is written.
     label.GetLabelWnd()->m_nTextColour = 0x0000FF;
     EXPECT_EQ(Painted(hwnd).back().color, 0x0000FFu);
     label.SetCaption(CWString());
-    for (const sim::PaintCall& call : Painted(hwnd))
-        EXPECT_EQ(call.kind, sim::PaintCall::Kind::FillRect);
+    EXPECT_THAT(Painted(hwnd), testing::IsEmpty());
 }
 
-TEST_F(LabelDrawing, PaintsTheBackgroundAroundItsPicture) {
-    rg_bq label;
-    ASSERT_EQ(Create(label, parent), 1);
-    HWND hwnd = label.GetSafeHwnd();
-    // Without a picture the colour fills the whole label.
-    label.GetLabelWnd()->m_nBackColour = 0x00FFFFFF;
-    std::vector<sim::PaintCall> calls = Painted(hwnd);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].kind, sim::PaintCall::Kind::FillRect);
-    EXPECT_EQ(calls[0].color, 0x00FFFFFFu);
-    EXPECT_EQ(calls[0].rect.right, 120);
-    EXPECT_EQ(calls[0].rect.bottom, 40);
-    // A 30 x 10 picture at natural size: drawn at the corner, the colour around it.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 30;
-    info.bmiHeader.biHeight = 10;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    label.GetLabelWnd()->SetPicture(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    label.GetLabelWnd()->m_nBackColour = kSystemColour;
-    calls = Painted(hwnd);
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].kind, sim::PaintCall::Kind::Blit);
-    EXPECT_EQ(calls[0].rect.right, 30);
-    EXPECT_EQ(calls[0].rect.bottom, 10);
-    // Below the picture, then right of it, in the button face.
-    EXPECT_EQ(calls[1].rect.top, 10);
-    EXPECT_EQ(calls[1].rect.bottom, 40);
-    EXPECT_EQ(calls[2].rect.left, 30);
-    EXPECT_EQ(calls[2].rect.bottom, 10);
-    EXPECT_EQ(calls[2].color, GetSysColor(COLOR_BTNFACE));
-    // Stretched over the label: nothing is left for the colour.
-    label.GetLabelWnd()->m_nPictureMode = 3;
-    calls = Painted(hwnd);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].kind, sim::PaintCall::Kind::Blit);
-    EXPECT_EQ(calls[0].rect.right, 120);
-}
 #endif
 
 } // namespace

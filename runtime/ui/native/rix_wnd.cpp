@@ -173,3 +173,7 @@ BOOL CRixWnd::PreTranslateMessage(MSG*) {
 BOOL CRixWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) {
     return FALSE;
 }
+
+BOOL CRixWnd::PreReflectNotify(UINT, WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}

@@ -13,7 +13,8 @@
 // Messages. RixWndProc hands every message to the virtual WindowProc, whose default is
 // DefWindowProc: the previous window procedure of a subclassed window, DefWindowProcW
 // otherwise. Before that, a parent's WM_COMMAND from a control, WM_NOTIFY and WM_CTLCOLOR*
-// are offered to the child's object through OnChildNotify (reflection); when the child
+// are offered to the parent's PreReflectNotify, which may end them there, and then to the
+// child's object through OnChildNotify (reflection); when the child
 // handles one, the parent's WindowProc does not see it. Queued messages are offered to
 // PreTranslateMessage up the parent chain by the application's loop (CRixWinApp), because a
 // bound object registers itself as its window's pre-translator.
@@ -84,6 +85,10 @@ public:
     // WM_CTLCOLOR*), with the parent's parameters. TRUE handles it: *result is the parent's
     // answer and the parent does not see the message. The default handles nothing.
     virtual BOOL OnChildNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+    // A notification this window received from a child, before it is reflected to the child:
+    // TRUE ends it here (*result is the answer; neither the child nor WindowProc sees it).
+    // The default lets every notification through.
+    virtual BOOL PreReflectNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
     // Called after the window's last message, once the object is unbound.
     virtual void PostNcDestroy() {}
 

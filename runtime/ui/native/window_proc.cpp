@@ -16,6 +16,9 @@ LRESULT CALLBACK RixWndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
         wnd->Bind(hwnd, nullptr);
     }
     LRESULT result = 0;
+    if (ReflectedChild(message, lparam) != nullptr &&
+        wnd->PreReflectNotify(message, wparam, lparam, &result))
+        return result;
     if (ReflectToChild(hwnd, message, wparam, lparam, &result))
         return result;
     if (message != WM_NCDESTROY)

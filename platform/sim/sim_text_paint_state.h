@@ -1,5 +1,5 @@
-// Internal to the simulated backend: what the painting calls (sim_paint.cpp) learn from the
-// GDI object table, so that the drawing log can name the font a text was drawn with.
+// Internal to the simulated backend: what the text calls (sim_text_paint.cpp) learn from the
+// GDI object table, so that the record of drawn texts can name the font of each.
 #pragma once
 
 #include "platform/sim/sim_gdi.h"
