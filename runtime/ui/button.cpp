@@ -1,8 +1,6 @@
 // Buttons and their native window.
 #include "runtime/ui/button.h"
 
-#include "runtime/ui/form_wnd.h"
-
 namespace {
 // The button types whose style bits are not a plain push button.
 constexpr DWORD kButtonTypeBits = 7;
@@ -58,17 +56,7 @@ int64_t rg_annjchl::IsListenerAttached() const {
 int64_t rg_ann::CreateNativeWindow(CreateParams& params) {
     if (!PrepareCreate(params) || !CreateWindowOfClass(params, TEXT("BUTTON")))
         return 0;
-    // The whole type, not only its lowest bit: a check box (2) or an automatic check box (3)
-    // is no default push button.
-    if ((params.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
-        HWND start = params.parent != nullptr ? params.parent->GetSafeHwnd() : nullptr;
-        for (HWND hwnd = start; hwnd != nullptr; hwnd = GetParent(hwnd)) {
-            if (auto* form = dynamic_cast<CRWnd_WinForm*>(CRixWnd::FromHandlePermanent(hwnd))) {
-                form->m_nDefaultButtonId = params.id;
-                break;
-            }
-        }
-    }
+    // AfterCreate records a default push button in its form (default_button.h).
     AfterCreate(GetNativeWnd(), params);
     return 1;
 }

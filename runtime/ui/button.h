@@ -67,7 +67,8 @@ public:
     rg_ann(const rg_ann& other) : rg_annjchl(other) {}
     ~rg_ann() override = default;
 
-    // A "BUTTON" window; with BS_DEFPUSHBUTTON the nearest form learns its id.
+    // A "BUTTON" window; with BS_DEFPUSHBUTTON the nearest form learns its id (AfterCreate,
+    // default_button.h).
     int64_t CreateNativeWindow(CreateParams& params) override;
 };
 
