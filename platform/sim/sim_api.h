@@ -31,6 +31,8 @@
 #include "platform/sim/sim_frame.h"
 #include "platform/sim/sim_region.h"
 #include "platform/sim/sim_paint.h"
+#include "platform/sim/sim_text_paint.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_list_controls.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

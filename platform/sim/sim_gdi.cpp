@@ -11,6 +11,7 @@
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_paint_hooks.h"
+#include "platform/sim/sim_text_paint_state.h"
 #include "platform/sim/sim_testing.h"
 
 namespace {
@@ -147,7 +148,7 @@ BOOL DeleteFontOrBrush(HGDIOBJ object) {
 
 // NOTE: device contexts do not remember the font or brush selected into them; the previous
 // object answered is the stock default of that kind, which is what a fresh context holds.
-HGDIOBJ SelectFontOrBrush(HDC, HGDIOBJ object) {
+HGDIOBJ SelectFontOrBrush(HDC hdc, HGDIOBJ object) {
     Kind kind;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
@@ -156,6 +157,8 @@ HGDIOBJ SelectFontOrBrush(HDC, HGDIOBJ object) {
             return nullptr;
         kind = record->kind;
     }
+    if (kind == Kind::Font)
+        sim::detail::NoteFontSelected(hdc, object);
     return GetStockObject(kind == Kind::Font ? SYSTEM_FONT : WHITE_BRUSH);
 }
 

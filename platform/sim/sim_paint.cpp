@@ -80,6 +80,24 @@ bool BrushColour(HBRUSH brush, COLORREF* colour) {
     return true;
 }
 
+// Fills `area` in the bitmap selected into a memory device context.
+BOOL FillSection(HDC hdc, const Spans& area, COLORREF colour) {
+    std::lock_guard<std::mutex> lock(sim::detail::GdiLock());
+    sim::detail::DibSection* section = sim::detail::SelectedSection(hdc);
+    if (section == nullptr)
+        return FALSE;
+    for (const auto& [y, row] : area.rows) {
+        if (y < 0 || y >= section->Rows())
+            continue;
+        for (const auto& span : row) {
+            for (LONG x = std::max(span.first, LONG{0}); x < std::min(span.second, section->width);
+                 ++x)
+                sim::detail::SetSectionPixel(*section, x, y, colour);
+        }
+    }
+    return TRUE;
+}
+
 // Fills the pixels of `area` that the clip allows.
 BOOL Fill(HDC hdc, const Spans& area, HBRUSH brush) {
     COLORREF colour = 0;
@@ -89,10 +107,11 @@ BOOL Fill(HDC hdc, const Spans& area, HBRUSH brush) {
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         auto it = g_dcs.find(hdc);
-        if (it == g_dcs.end())
-            return FALSE;
-        hwnd = it->second.hwnd;
+        if (it != g_dcs.end())
+            hwnd = it->second.hwnd;
     }
+    if (hwnd == nullptr)
+        return FillSection(hdc, area, colour);
     const RECT client = ClientOf(hwnd);
     std::lock_guard<std::mutex> lock(g_mutex);
     auto it = g_dcs.find(hdc);

@@ -14,8 +14,9 @@
 // when UpdateWindow asks for it. BeginPaint clips to the update rectangle and validates it;
 // the default window procedure validates with BeginPaint and EndPaint.
 //
-// Drawing reaches window device contexts (GetDC, BeginPaint) only; a memory device context
-// is a source for BitBlt and StretchBlt and can be read with GetPixel. StretchBlt takes the
+// Drawing reaches window device contexts (GetDC, BeginPaint); a memory device context is a
+// source for BitBlt and StretchBlt, can be read with GetPixel, and is filled by FillRect and
+// FillRgn. Text output is in sim_text_paint.h. StretchBlt takes the
 // nearest source pixel in every mode (Windows averages in HALFTONE mode), so tests check
 // pictures of one colour, or pixels away from colour edges.
 #pragma once

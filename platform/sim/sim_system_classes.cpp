@@ -9,6 +9,8 @@
 // what the dialog manager asks them; they draw nothing, take no input of their own and send no
 // notifications. The standard controls replace their window procedures when they come.
 #include "platform/sim/sim_button.h"
+#include "platform/sim/sim_combo_box.h"
+#include "platform/sim/sim_list_box.h"
 #include "platform/sim/sim_dialog.h"
 #include "platform/sim/sim_user_state.h"
 
@@ -76,6 +78,8 @@ void AddSystemClasses(UserState& user) {
         {u"Button", 0, &ButtonProc, kButtonExtraBytes + kFontBytes},
         {u"Edit", 0, &EditProc, kFontBytes},
         {u"Static", 0, &StaticProc, kFontBytes},
+        {u"ListBox", 0, &SimListBoxProc, kListBoxExtraBytes},
+        {u"ComboBox", 0, &SimComboBoxProc, kComboBoxExtraBytes},
     };
     for (const SystemClass& c : classes) {
         auto record = std::make_shared<WindowClass>();

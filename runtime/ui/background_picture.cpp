@@ -81,30 +81,36 @@ COLORREF ResolveBackColour(uint32_t colour) {
     return colour == kSystemFaceColour ? GetSysColor(COLOR_BTNFACE) : colour;
 }
 
+void PaintBackgroundInto(HDC dc, const RECT& client, uint32_t colour, int32_t picture_mode,
+                         HBITMAP picture) {
+    RECT clip{};
+    RECT area{};
+    GetClipBox(dc, &clip);
+    if (!IntersectRect(&area, &clip, &client))
+        return;
+    HRGN rest = CreateRectRgnIndirect(&area);
+    if (rest == nullptr)
+        return;
+    SelectClipRgn(dc, rest);
+    DrawPicture(dc, client, area, picture_mode, picture, rest);
+    RECT left{};
+    if (GetRgnBox(rest, &left) != NULLREGION) {
+        if (HBRUSH brush = CreateSolidBrush(ResolveBackColour(colour))) {
+            FillRgn(dc, rest, brush);
+            DeleteObject(brush);
+        }
+    }
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(rest);
+}
+
 void PaintBackground(HWND hwnd, uint32_t colour, int32_t picture_mode, HBITMAP picture) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc == nullptr)
         return;
-    RECT clip{};
     RECT client{};
-    RECT area{};
-    GetClipBox(dc, &clip);
     GetClientRect(hwnd, &client);
-    if (IntersectRect(&area, &clip, &client)) {
-        if (HRGN rest = CreateRectRgnIndirect(&area)) {
-            SelectClipRgn(dc, rest);
-            DrawPicture(dc, client, area, picture_mode, picture, rest);
-            RECT left{};
-            if (GetRgnBox(rest, &left) != NULLREGION) {
-                if (HBRUSH brush = CreateSolidBrush(ResolveBackColour(colour))) {
-                    FillRgn(dc, rest, brush);
-                    DeleteObject(brush);
-                }
-            }
-            SelectClipRgn(dc, nullptr);
-            DeleteObject(rest);
-        }
-    }
+    PaintBackgroundInto(dc, client, colour, picture_mode, picture);
     EndPaint(hwnd, &paint);
 }

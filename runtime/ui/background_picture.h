@@ -20,6 +20,11 @@ inline constexpr uint32_t kSystemFaceColour = 0xFF000000;
 // The colour to fill with: the system's button face for kSystemFaceColour.
 COLORREF ResolveBackColour(uint32_t colour);
 
-// Answers WM_PAINT for hwnd: BeginPaint, the picture (may be null) and the colour within the
-// paint clip box, EndPaint.
+// Paints the background into dc (a context of BeginPaint, whose clip box limits the work) over
+// the client rectangle: the picture (may be null), then the colour where the picture left
+// the area. Labels paint their text over it.
+void PaintBackgroundInto(HDC dc, const RECT& client, uint32_t colour, int32_t picture_mode,
+                         HBITMAP picture);
+
+// Answers WM_PAINT for hwnd: BeginPaint, the background within the paint clip box, EndPaint.
 void PaintBackground(HWND hwnd, uint32_t colour, int32_t picture_mode, HBITMAP picture);
