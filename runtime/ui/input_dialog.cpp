@@ -37,11 +37,11 @@ BOOL CRDlg_Input::OnInitDialog() {
     if (!m_Title.IsEmpty())
         SetWindowText(m_Title.GetText());
     if (HWND prompt = GetDlgItem(IDC_INPUT_PROMPT))
-        SetWindowTextW(prompt, m_Prompt.GetText());
+        ::SetWindowTextW(prompt, m_Prompt.GetText());
     if (HWND field = m_pUsedEdit->GetSafeHwnd()) {
-        SetWindowTextW(field, m_InitialText.GetText());
-        SendMessageW(field, EM_SETSEL, 0, -1);
-        SendMessageW(field, EM_SCROLLCARET, 0, 0);
+        ::SetWindowTextW(field, m_InitialText.GetText());
+        ::SendMessageW(field, EM_SETSEL, 0, -1);
+        ::SendMessageW(field, EM_SCROLLCARET, 0, 0);
     }
     return TRUE;
 }
