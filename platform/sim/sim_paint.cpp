@@ -1,10 +1,12 @@
 // Simulated painting: device-context state and the recorded drawing calls (sim_paint.h).
 #include "platform/sim/sim_paint.h"
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_map>
 
 #include "platform/sim/sim_errors.h"
+#include "platform/sim/sim_gdi_kinds.h"
 #include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_paint_log.h"
@@ -164,6 +166,18 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
             return 0;
         color = record.lbColor;
     }
+    {
+        // A memory device context has pixels: the rectangle is filled there.
+        std::lock_guard<std::mutex> gdi(sim::detail::GdiLock());
+        if (sim::detail::DibSection* section = sim::detail::SelectedSection(hdc)) {
+            LONG right = std::min(rect->right, section->width);
+            LONG bottom = std::min(rect->bottom, section->Rows());
+            for (LONG y = std::max(rect->top, LONG{0}); y < bottom; ++y) {
+                for (LONG x = std::max(rect->left, LONG{0}); x < right; ++x)
+                    sim::detail::SetSectionPixel(*section, x, y, color);
+            }
+        }
+    }
     std::lock_guard<std::mutex> lock(g_mutex);
     g_log.push_back(
         {sim::PaintCall::Kind::FillRect, State(hdc).hwnd, *rect, color, {}, 0, 0, nullptr});
@@ -195,6 +209,10 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC, int, int, in
     if (dest == nullptr)
         return FALSE;
     RecordBlit(dest, x, y, width, height);
+    return TRUE;
+}
+
+BOOL GdiFlush() {
     return TRUE;
 }
 
