@@ -80,11 +80,89 @@ TEST_F(Label, IsNeverATabStopAndAnswersAsAStatic) {
 }
 
 #if defined(KEYSEQ_PLATFORM_WIN32)
+// Where the text's pixels lie in a shown label of 120 x 40: columns of the left, middle and
+// right third that hold a pixel of the (red) text colour.
+struct Thirds {
+    bool left, middle, right;
+    bool operator==(const Thirds&) const = default;
+};
+
+void PrintTo(const Thirds& t, std::ostream* os) {
+    *os << "{" << t.left << ", " << t.middle << ", " << t.right << "}";
+}
+
+// Red text is looked for.
+Thirds TextPixels(HWND label, COLORREF* corner) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 120;
+    info.bmiHeader.biHeight = -40;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, section);
+    HDC window = GetDC(label);
+    BitBlt(memory, 0, 0, 120, 40, window, 0, 0, SRCCOPY);
+    ReleaseDC(label, window);
+    GdiFlush();
+    Thirds found{false, false, false};
+    const auto* pixels = static_cast<const BYTE*>(bits);
+    auto at = [&](int x, int y) {
+        const BYTE* p = pixels + (y * 120 + x) * 4;
+        return RGB(p[2], p[1], p[0]);
+    };
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            // Smoothed glyph edges blend with the background: take clearly red pixels.
+            COLORREF c = at(x, y);
+            if (GetRValue(c) < 128 || GetGValue(c) > 100 || GetBValue(c) > 100)
+                continue;
+            (x < 40 ? found.left : x < 80 ? found.middle : found.right) = true;
+        }
+    }
+    *corner = at(0, 0);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(section);
+    return found;
+}
+
+TEST_F(Label, ShownItDrawsItsTextWhereTheAlignmentSays) {
+    ShowWindow(parent.GetSafeHwnd(), SW_SHOWNA);
+    rg_bq label;
+    label.SetCaption(CWString(TEXT("WW")));
+    ASSERT_EQ(Create(label, parent), 1);
+    HWND hwnd = label.GetSafeHwnd();
+    CRWnd_Label* wnd = label.GetLabelWnd();
+    wnd->m_nTextColour = RGB(255, 0, 0);
+    wnd->m_nBackColour = RGB(255, 255, 255);
+    const struct {
+        int32_t alignment;
+        Thirds expected;
+    } cases[] = {{0, {true, false, false}}, {1, {false, true, false}}, {2, {false, false, true}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "alignment " << c.alignment);
+        wnd->m_nAlignment = c.alignment;
+        label.Repaint();
+        UpdateWindow(hwnd);
+        COLORREF corner = 0;
+        EXPECT_EQ(TextPixels(hwnd, &corner), c.expected);
+        EXPECT_EQ(corner, RGB(255, 255, 255)) << "the background colour";
+    }
+}
+
 KEYSEQ_SIM_ONLY_TEST(LabelDrawing, DrawsItsTextWithTheAlignmentFlags,
                      "reads the simulation's record of the drawing calls")
 KEYSEQ_SIM_ONLY_TEST(LabelDrawing, PaintsTheBackgroundAroundItsPicture,
                      "reads the simulation's record of the drawing calls")
 #else
+TEST_F(Label, ShownItDrawsItsTextWhereTheAlignmentSays) {
+    GTEST_SKIP() << "the simulation's window device contexts have no pixels; the drawing "
+                    "calls are checked in LabelDrawing";
+}
+
 using LabelDrawing = ControlTest;
 
 std::vector<sim::PaintCall> Painted(HWND hwnd) {
