@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 #include "runtime/ui/edit.h"
@@ -294,6 +295,27 @@ TEST_F(EditSpinTest, TheSpinButtonIsASiblingAtTheEditsRightEdgeAndFollowsIt) {
     EXPECT_FALSE(IsWindowVisible(spin));
     ShowWindow(hwnd, SW_SHOW);
     EXPECT_TRUE(IsWindowVisible(spin));
+}
+
+// The parent's colour messages from the edit and from its spin button both answer the edit's
+// brush, with the edit's text colour in the context.
+TEST_F(EditSpinTest, TheSpinButtonPaintsWithItsEditsColours) {
+    rg_bjk edit;
+    edit.EditWnd()->m_Colours.m_nTextColour = RGB(200, 0, 0);
+    Create(edit, 1);
+    HBRUSH brush = edit.EditWnd()->m_Colours.GetBrush();
+    ASSERT_NE(brush, nullptr);
+    HDC dc = GetDC(parent.GetSafeHwnd());
+    for (auto [message, from] :
+         {std::pair{WM_CTLCOLOREDIT, edit.GetSafeHwnd()}, std::pair{WM_CTLCOLORSTATIC, spin}}) {
+        SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << message);
+        SetTextColor(dc, RGB(0, 0, 0));
+        LRESULT answer = SendMessageW(parent.GetSafeHwnd(), message, reinterpret_cast<WPARAM>(dc),
+                                      reinterpret_cast<LPARAM>(from));
+        EXPECT_EQ(reinterpret_cast<HBRUSH>(answer), brush);
+        EXPECT_EQ(GetTextColor(dc), RGB(200, 0, 0));
+    }
+    ReleaseDC(parent.GetSafeHwnd(), dc);
 }
 
 TEST_F(EditSpinTest, ASpinThatCountsWrapsAroundAtBothEnds) {
