@@ -2,7 +2,7 @@
 #include "platform/sim/sim_text_metrics.h"
 
 #include "platform/sim/sim_gdi_object.h"
-#include "platform/sim/sim_paint_state.h"
+#include "platform/sim/sim_text_paint_state.h"
 
 BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics) {
     if (hdc == nullptr || metrics == nullptr)

@@ -113,4 +113,10 @@ void NoteFontSelected(HDC hdc, HGDIOBJ font) {
     g_states[hdc].font = font;
 }
 
+HGDIOBJ SelectedFont(HDC hdc) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    auto it = g_states.find(hdc);
+    return it != g_states.end() ? it->second.font : nullptr;
+}
+
 } // namespace sim::detail
