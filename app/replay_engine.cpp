@@ -5,6 +5,7 @@
 #include <atomic>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "app/step_list.h"
 #include "app/step_text.h"
@@ -35,17 +36,34 @@ struct ReplayRun {
 // run is still the current one); read by anyone.
 std::atomic<uint64_t> g_running{0};
 
-// User-interface thread only: the current run, its worker's handle and the next run id.
+// User-interface thread only: the current run, the handles of the workers that may not have
+// ended yet (the current one and stopped ones still winding down) and the next run id.
 std::shared_ptr<ReplayRun> g_current;
-HANDLE g_worker = nullptr;
+std::vector<HANDLE> g_workers;
 uint64_t g_next_id = 1;
 
-// A mouse record as the engine sends it: one button flag, nothing else.
-void SendButton(DWORD flag) {
+// Closes the handles of the workers that have ended.
+void ForgetEndedWorkers() {
+    std::erase_if(g_workers, [](HANDLE worker) {
+        if (WaitForSingleObject(worker, 0) != WAIT_OBJECT_0)
+            return false;
+        CloseHandle(worker);
+        return true;
+    });
+}
+
+// A mouse record as the engine sends it: one button flag and the extra information.
+void SendButton(DWORD flag, ULONG_PTR extra) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flag;
+    input.mi.dwExtraInfo = extra;
     SendInput(1, &input, sizeof(INPUT));
+}
+
+// The extra information of the release that ends a hold.
+ULONG_PTR ReleaseMark(bool stopped) {
+    return stopped ? kReplayStopMark : 0;
 }
 
 // Waits ms milliseconds from now, or less when the run is stopped; true when stopped.
@@ -67,7 +85,8 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
         keybd_event(k, scan, 0, 0);
         bool stopped = Wait(wait, run, kReplayHoldMs);
         // Released even when stopped: a key left down would corrupt what the user types next.
-        keybd_event(k, scan, KEYEVENTF_KEYUP, 0);
+        // Marked then, so that the trigger handler does not take it for the user's key.
+        keybd_event(k, scan, KEYEVENTF_KEYUP, ReleaseMark(stopped));
         return !stopped;
     }
     case TEXT('B'): {
@@ -77,9 +96,9 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
                                         MOUSEEVENTF_MIDDLEUP};
         if (values.value < 1 || values.value > 3)
             return true;
-        SendButton(kDown[values.value - 1]);
+        SendButton(kDown[values.value - 1], 0);
         bool stopped = Wait(wait, run, kReplayHoldMs);
-        SendButton(kUp[values.value - 1]);
+        SendButton(kUp[values.value - 1], ReleaseMark(stopped));
         return !stopped;
     }
     case TEXT('C'): {
@@ -108,6 +127,10 @@ DWORD WINAPI ReplayWorker(LPVOID parameter) {
     StepValues values;
     bool stopped = false;
     for (int32_t pass = 0; pass < run.count && !stopped; ++pass) {
+        // Checked once per pass too: over an empty list no step would look, and a stopped run
+        // would spin through the rest of its passes.
+        if (run.Stopped())
+            break;
         CWString code;
         for (int64_t j = 0; StepList.FetchStep(j, code); ++j) {
             if (run.Stopped()) {
@@ -151,9 +174,8 @@ void StartReplay(int32_t count) {
         g_current.reset();
         return;
     }
-    if (g_worker != nullptr)
-        CloseHandle(g_worker);
-    g_worker = worker;
+    ForgetEndedWorkers();
+    g_workers.push_back(worker);
 }
 
 void StopReplay() {
@@ -169,5 +191,33 @@ bool IsReplayRunning() {
 }
 
 bool WaitForReplayWorker(DWORD timeout_ms) {
-    return g_worker == nullptr || WaitForSingleObject(g_worker, timeout_ms) == WAIT_OBJECT_0;
+    ULONGLONG start = GetTickCount64();
+    for (HANDLE worker : g_workers) {
+        ULONGLONG spent = GetTickCount64() - start;
+        DWORD left = timeout_ms == INFINITE ? INFINITE
+                     : spent >= timeout_ms  ? 0
+                                            : static_cast<DWORD>(timeout_ms - spent);
+        if (WaitForSingleObject(worker, left) != WAIT_OBJECT_0)
+            return false;
+    }
+    ForgetEndedWorkers();
+    return true;
+}
+
+bool StopReplayAndWait(DWORD timeout_ms) {
+    ULONGLONG start = GetTickCount64();
+    for (;;) {
+        // Again on every round: a hook handler called below may have started a run.
+        StopReplay();
+        ForgetEndedWorkers();
+        if (g_workers.empty())
+            return true;
+        if (timeout_ms != INFINITE && GetTickCount64() - start >= timeout_ms)
+            return false;
+        // Peeking handles every message sent to this thread, and with them the calls of its
+        // low-level hooks that a worker's injection waits for; it removes nothing.
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        WaitForSingleObject(g_workers.front(), 1);
+    }
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End to end: keyseq.exe under Wine opens a visible top-level window titled "键序台" of its
-# own class, closes on WM_CLOSE and ends with exit status 0. The window is found and closed
-# through the real Win32 window tree by keyseq_probe.exe, a program of ours built beside it.
+# End to end: keyseq.exe under Wine opens a visible top-level window titled "键序台" of the
+# framework's form class, closes on WM_CLOSE and ends with exit status 0. The window is found
+# and closed through the real Win32 window tree by keyseq_probe.exe, a program of ours built
+# beside it.
 #
 # Needs DISPLAY (an X display, e.g. Xvfb) and WINEPREFIX; KEYSEQ_BUILD names the Windows
 # build directory (default build/windows). Prints one line, "PASS: window_title" or
@@ -42,7 +43,7 @@ wine "$probe" wait "$title" 30000 >/dev/null 2>&1 ||
 found=$(wine "$probe" text "$title" 2>/dev/null | tr -d '\r')
 class_name=$(printf '%s\n' "$found" | sed -n 1p)
 window_text=$(printf '%s\n' "$found" | sed -n 2p)
-[ "$class_name" = "KeyseqMainWindow" ] || fail "window class is '$class_name'"
+[ "$class_name" = "RixWinForm" ] || fail "window class is '$class_name'"
 [ "$window_text" = "键序台" ] || fail "window text reads back as '$window_text'"
 
 wine "$probe" close "$title" >/dev/null 2>&1 || fail "could not post WM_CLOSE"

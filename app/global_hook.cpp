@@ -1,0 +1,126 @@
+// The global hook: installation, removal and the hook procedure.
+#include "app/global_hook.h"
+
+#include "app/replay_engine.h"
+
+namespace rg_lch_qmlt_ymk_lumeOak {
+
+namespace {
+
+// The module-wide hook state; only the thread that installed the hooks touches it (see the
+// header), so no lock.
+rg_qj_gzl__n* g_current = nullptr;
+HHOOK g_keyboard = nullptr;
+HHOOK g_mouse = nullptr;
+
+// Whether an injected event carries the replay engine's stop mark.
+bool StopMarked(bool injected, ULONG_PTR extra) {
+    return injected && extra == kReplayStopMark;
+}
+
+void FireKey(rg_qj_gzl__n& hook, WPARAM message, const KBDLLHOOKSTRUCT& record) {
+    int64_t marked = StopMarked((record.flags & LLKHF_INJECTED) != 0, record.dwExtraInfo) ? 1 : 0;
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        hook.KeyPressed().Fire(&hook, record.vkCode, marked);
+        break;
+    case WM_KEYUP:
+        hook.KeyReleased().Fire(&hook, record.vkCode, marked);
+        break;
+    default: // WM_SYSKEYUP: a key released with Alt held is no trigger
+        break;
+    }
+}
+
+void FireButton(rg_qj_gzl__n& hook, WPARAM message, const MSLLHOOKSTRUCT& record) {
+    int64_t marked = StopMarked((record.flags & LLMHF_INJECTED) != 0, record.dwExtraInfo) ? 1 : 0;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        hook.ButtonPressed().Fire(&hook, 1, marked);
+        break;
+    case WM_LBUTTONUP:
+        hook.ButtonReleased().Fire(&hook, 1, marked);
+        break;
+    case WM_RBUTTONDOWN:
+        hook.ButtonPressed().Fire(&hook, 2, marked);
+        break;
+    case WM_RBUTTONUP:
+        hook.ButtonReleased().Fire(&hook, 2, marked);
+        break;
+    case WM_MBUTTONDOWN:
+        hook.ButtonPressed().Fire(&hook, 3, marked);
+        break;
+    case WM_MBUTTONUP:
+        hook.ButtonReleased().Fire(&hook, 3, marked);
+        break;
+    default: // moves, the wheel, other buttons
+        break;
+    }
+}
+
+bool IsKeyMessage(WPARAM message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+           message == WM_SYSKEYUP;
+}
+
+} // namespace
+
+rg_qj_gzl__n::rg_qj_gzl__n() {
+    Install();
+}
+
+rg_qj_gzl__n::rg_qj_gzl__n(const rg_qj_gzl__n& other) : CRixObject(other) {
+    Install();
+}
+
+rg_qj_gzl__n& rg_qj_gzl__n::operator=(const rg_qj_gzl__n& other) {
+    CRixObject::operator=(other);
+    return *this;
+}
+
+void rg_qj_gzl__n::Install() {
+    g_current = this;
+    // Installing a second pair would call the procedure twice for every event.
+    if (g_mouse == nullptr)
+        g_mouse = SetWindowsHookExW(WH_MOUSE_LL, HookProcedure, GetModuleHandleW(nullptr), 0);
+    if (g_keyboard == nullptr)
+        g_keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, HookProcedure, GetModuleHandleW(nullptr), 0);
+}
+
+rg_qj_gzl__n::~rg_qj_gzl__n() {
+    if (g_current == this) {
+        if (g_keyboard != nullptr)
+            UnhookWindowsHookEx(g_keyboard);
+        if (g_mouse != nullptr)
+            UnhookWindowsHookEx(g_mouse);
+        g_keyboard = nullptr;
+        g_mouse = nullptr;
+        g_current = nullptr;
+    }
+    // The bindings release their targets as members are destroyed: button pressed first, key
+    // released last.
+}
+
+rg_qj_gzl__n* rg_qj_gzl__n::Current() {
+    return g_current;
+}
+
+bool rg_qj_gzl__n::IsInstalled() {
+    return g_keyboard != nullptr && g_mouse != nullptr;
+}
+
+LRESULT CALLBACK rg_qj_gzl__n::HookProcedure(int code, WPARAM wparam, LPARAM lparam) {
+    // A negative code must be passed on untouched; low-level hooks get HC_ACTION only.
+    bool key = IsKeyMessage(wparam);
+    if (g_current != nullptr && code >= 0 && lparam != 0) {
+        if (key)
+            FireKey(*g_current, wparam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam));
+        else
+            FireButton(*g_current, wparam, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lparam));
+    }
+    // Never swallowed: the trigger and Pause keys also reach the application with the focus.
+    return CallNextHookEx(key ? g_keyboard : g_mouse, code, wparam, lparam);
+}
+
+} // namespace rg_lch_qmlt_ymk_lumeOak

@@ -1,0 +1,71 @@
+// rg_qj_gzl__n ("global hook"): the system-wide low-level keyboard and mouse hook, which
+// turns every key and button that goes down or up anywhere into an event of this object.
+//
+// Module-wide state, one per program (in global_hook.cpp): the current hook object and the
+// handles of the keyboard and the mouse hook. Only the thread that constructs and destroys
+// hook objects touches it, and the system calls the hook procedure on that same thread (the
+// one that installed the hooks, which must handle messages: the user-interface thread), so it
+// needs no lock.
+//
+// Events, each bound as for any control (EventBinding) and fired synchronously from the hook
+// procedure as handler(target, hook object, user value, a1, a2):
+//   a1: the virtual-key code (keys) or the button number, 1 left, 2 right, 3 middle;
+//   a2: 1 when the event is a release that the replay engine sent because its run was stopped
+//       (injected, extra information kReplayStopMark), else 0. The trigger handler ignores
+//       those, so that stopping a run that holds the trigger key does not start it again.
+// Key released fires on WM_KEYUP only: a key released with Alt held (WM_SYSKEYUP) fires
+// nothing. Key pressed fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event
+// is passed on to the next hook, whatever the handlers answer.
+#pragma once
+
+#include "platform/platform.h"
+#include "runtime/core/rix_object.h"
+#include "runtime/ui/event_binding.h"
+
+namespace rg_lch_qmlt_ymk_lumeOak {
+
+class rg_qj_gzl__n : public CRixObject {
+    RIX_OBJECT(rg_qj_gzl__n, CRixObject, "rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n")
+    RIX_NO_OWN_FIELDS(rg_qj_gzl__n)
+public:
+    // Makes this object the current hook object and, unless they are installed already,
+    // installs the mouse and then the keyboard hook, system-wide. A failed installation is not
+    // reported: the object then receives no events.
+    rg_qj_gzl__n();
+    // A copy is a new hook object with the source's two object words; bindings are never
+    // copied.
+    rg_qj_gzl__n(const rg_qj_gzl__n& other);
+    rg_qj_gzl__n& operator=(const rg_qj_gzl__n& other);
+    // When this is the current hook object: removes the keyboard and then the mouse hook, and
+    // the current hook object becomes none. A hook object that a later one has replaced leaves
+    // the hooks to the current one. The bindings' targets are released in the order button
+    // pressed, button released, key pressed, key released.
+    ~rg_qj_gzl__n() override;
+
+    // Attributes
+    //
+    // The current hook object, the one the hook procedure fires; null when there is none.
+    static rg_qj_gzl__n* Current();
+    // Whether both hooks are installed.
+    static bool IsInstalled();
+
+    // Events
+    EventBinding& KeyReleased() { return m_KeyReleased; }
+    EventBinding& KeyPressed() { return m_KeyPressed; }
+    EventBinding& ButtonReleased() { return m_ButtonReleased; }
+    EventBinding& ButtonPressed() { return m_ButtonPressed; }
+
+    // The procedure of both hooks, public so that a benchmark can measure it as installed.
+    static LRESULT CALLBACK HookProcedure(int code, WPARAM wparam, LPARAM lparam);
+
+private:
+    void Install();
+
+    // Declared in this order; destroyed in the reverse one.
+    EventBinding m_KeyReleased;
+    EventBinding m_KeyPressed;
+    EventBinding m_ButtonReleased;
+    EventBinding m_ButtonPressed;
+};
+
+} // namespace rg_lch_qmlt_ymk_lumeOak

@@ -1,0 +1,33 @@
+// The startup class: start-up of the main window.
+#include "app/startup.h"
+
+#include "runtime/shell/external_functions.h"
+#include "runtime/shell/rix_app_instance.h"
+#include "runtime/shell/win_app.h"
+
+namespace rg_lch_jxt {
+
+namespace {
+
+constexpr const WCHAR* kMainWindowCaption = TEXT("键序台");
+
+} // namespace
+
+rg_qdl::rg_qdl() {
+    m_MainWindow.SetCaption(CWString(kMainWindowCaption));
+}
+
+int rg_qdl::StartApplication(CRixUserApp* app) {
+    if (!BindExternalFunctions(GetRixAppInstance().GetLoadedLibraries()))
+        return 0;
+    auto* self = dynamic_cast<rg_qdl*>(app);
+    if (self == nullptr)
+        return 0;
+    CreateParams params;
+    params.x = params.y = params.width = params.height = kUnsetCoordinate;
+    if (self->m_MainWindow.CreateNativeWindow(params) != 0)
+        RixGetApp()->m_hMainWnd = self->m_MainWindow.GetSafeHwnd();
+    return 1;
+}
+
+} // namespace rg_lch_jxt
