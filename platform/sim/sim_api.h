@@ -29,5 +29,6 @@
 #include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_image_list.h"
 #include "platform/sim/sim_frame.h"
+#include "platform/sim/sim_paint.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

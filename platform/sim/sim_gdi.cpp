@@ -10,6 +10,7 @@
 #include "platform/sim/sim_gdi_kinds.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
+#include "platform/sim/sim_paint_state.h"
 #include "platform/sim/sim_testing.h"
 
 namespace {
@@ -106,6 +107,13 @@ HFONT CreateFontIndirectW(const LOGFONTW* font) {
     return reinterpret_cast<HFONT>(Insert(record));
 }
 
+HBRUSH CreateSolidBrush(COLORREF color) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    Record record{Kind::Brush};
+    record.brush = {BS_SOLID, color, 0};
+    return reinterpret_cast<HBRUSH>(Insert(record));
+}
+
 namespace {
 
 // Fonts and brushes are one kind of GDI object behind GetObjectW, DeleteObject and
@@ -146,7 +154,7 @@ BOOL DeleteFontOrBrush(HGDIOBJ object) {
 
 // NOTE: device contexts do not remember the font or brush selected into them; the previous
 // object answered is the stock default of that kind, which is what a fresh context holds.
-HGDIOBJ SelectFontOrBrush(HDC, HGDIOBJ object) {
+HGDIOBJ SelectFontOrBrush(HDC hdc, HGDIOBJ object) {
     Kind kind;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
@@ -155,6 +163,8 @@ HGDIOBJ SelectFontOrBrush(HDC, HGDIOBJ object) {
             return nullptr;
         kind = record->kind;
     }
+    if (kind == Kind::Font)
+        sim::detail::NoteFontSelected(hdc, object);
     return GetStockObject(kind == Kind::Font ? SYSTEM_FONT : WHITE_BRUSH);
 }
 

@@ -9,7 +9,8 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # Creates the prefix on first use and makes the CJK font stand in for the faces Windows
-# programs ask for, so that Chinese captions render.
+# programs ask for, so that Chinese captions render; then makes sure the prefix has the
+# caption-button font (wine_ensure_fonts).
 wine_ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
@@ -21,9 +22,28 @@ wine_ensure_prefix() {
     done
     wineserver -w
   fi
+  wine_ensure_fonts
+}
+
+# Wine's own fonts (package fonts-wine, in /usr/share/wine/fonts) never reach the programs: this
+# Wine looks for them under "Z:\usr\share\wine\../fonts", a name that no lookup resolves, so
+# the only fonts of its own it loads are those in the prefix's C:\windows\Fonts, which wineboot
+# leaves empty. The title-bar buttons draw their glyphs in Marlett and, without it, show the
+# letters "0 1 r". We copy Marlett alone: with Wine's Tahoma in the prefix too, that face would
+# exist, its replacement by the CJK font above would no longer apply, and Chinese captions
+# would show boxes. Also mends prefixes made before this step existed.
+wine_ensure_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  if [ ! -f /usr/share/wine/fonts/marlett.ttf ]; then
+    echo "wine.sh: /usr/share/wine/fonts/marlett.ttf is missing (package fonts-wine)" >&2
+    return 0
+  fi
+  mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
 # Starts Xvfb on a free display unless DISPLAY is set already; wine_stop_display undoes it.
+# The screen is 1280 × 800, on which the end-to-end tests find the main window centred.
 xvfb_pid=""
 wine_start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -31,7 +51,7 @@ wine_start_display() {
   fi
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
   local i

@@ -32,6 +32,11 @@
 /* The program icon, as a group icon. */
 #define KEYSEQ_RES_ICON 920
 
+/* The two icons keyseq.exe has under the same identifiers: its main window's icon 500 and
+   the icon 100 that forms use when they have none of their own. */
+#define KEYSEQ_RES_MAIN_WINDOW_ICON 500
+#define KEYSEQ_RES_FORM_ICON 100
+
 /* Identifiers with no resource of any kind. */
 #define KEYSEQ_RES_MISSING 999
 

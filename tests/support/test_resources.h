@@ -1,5 +1,5 @@
 // The raw-data fixtures of tests/resources as a test reads them: on Windows they are resources
-// of the test program; on the host RegisterTestResources puts the same bytes (and a group icon)
+// of the test program; on the host RegisterTestResources puts the same bytes (and the group icons)
 // into the simulation's resource registry.
 #pragma once
 

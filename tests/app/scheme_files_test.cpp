@@ -1,0 +1,201 @@
+// Scheme files on both backends: the folder beside the program, the file's exact bytes, what
+// a file reads back as, the folder listing with titles, and the scheme-name check.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/scheme_files.h"
+#include "app/step_list.h"
+#include "app/step_text.h"
+#include "platform/platform.h"
+#include "runtime/core/rg_wbshzl.h"
+#include "runtime/core/rix_mem.h"
+#include "runtime/shell/external_functions.h"
+#include "runtime/shell/path.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// UTF-16LE bytes of an ASCII text.
+std::string Utf16(const std::string& ascii) {
+    std::string bytes;
+    for (char c : ascii) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
+class SchemeFilesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(BindExternalFunctions(libraries()), 1); }
+    static void TearDownTestSuite() { FreeLoadedLibraries(libraries()); }
+    static CRixMem& libraries() {
+        static CRixMem m;
+        return m;
+    }
+
+    // The folder as the program forms it: a backslash path ending in "ini/".
+    CWString Folder() const { return CWString((dir_ / TEXT("ini/")).c_str()); }
+
+    TempFolder dir_;
+    CStepList list_;
+};
+
+TEST_F(SchemeFilesTest, TheFolderIsIniBesideTheProgram) {
+    CWString program;
+    ASSERT_EQ(GetModuleDirectory(nullptr, program), 1);
+    EXPECT_EQ(WString(SchemeFolder().GetText()), WString(program.GetText()) + TEXT("ini/"));
+    EXPECT_EQ(WString(SchemePath(Folder(), TEXT("方案 1")).GetText()),
+              dir_ / TEXT("ini/方案 1.txt"));
+}
+
+TEST_F(SchemeFilesTest, AMissingFolderIsCreatedAndReportedAsNew) {
+    EXPECT_FALSE(EnsureSchemeFolder(Folder())) << "it did not exist";
+    EXPECT_EQ(PathExists(Folder().GetText()), 1);
+    EXPECT_NE(GetFileAttributesW((dir_ / TEXT("ini")).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_TRUE(EnsureSchemeFolder(Folder()));
+}
+
+TEST_F(SchemeFilesTest, SavingWritesTheMarkAndTheCodesBetweenSingleSpaces) {
+    for (const WCHAR* code : {TEXT("A65"), TEXT("B1"), TEXT("D50")})
+        list_.Append(code);
+    EXPECT_EQ(WString(JoinStepCodes(list_).GetText()), TEXT("A65 B1 D50"));
+    EnsureSchemeFolder(Folder());
+    CWString path = SchemePath(Folder(), TEXT("demo"));
+    ASSERT_EQ(WriteSchemeFile(list_, path.GetText()), 1);
+    bool ok = false;
+    EXPECT_EQ(TempFolder::ReadBytes(path.GetText(), &ok), "\xFF\xFE" + Utf16("A65 B1 D50"));
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(SchemeFilesTest, JoiningTrimsOnlyTheEnds) {
+    // A delay typed with a blank inside keeps it; blanks at the ends of the whole go.
+    struct Case {
+        std::vector<const WCHAR*> codes;
+        const WCHAR* joined;
+    };
+    const Case cases[] = {
+        {{}, TEXT("")},
+        {{TEXT("A65")}, TEXT("A65")},
+        {{TEXT("D5 0"), TEXT("B2")}, TEXT("D5 0 B2")},
+        {{TEXT(" C1@2"), TEXT("E3@4 ")}, TEXT("C1@2 E3@4")},
+    };
+    for (const Case& c : cases) {
+        list_.Clear();
+        for (const WCHAR* code : c.codes)
+            list_.Append(code);
+        EXPECT_EQ(WString(JoinStepCodes(list_).GetText()), c.joined) << Narrow(c.joined);
+    }
+}
+
+TEST_F(SchemeFilesTest, ReadingSplitsAtBlanksOnly) {
+    struct Case {
+        std::string bytes;
+        std::vector<WString> codes;
+    };
+    const Case cases[] = {
+        {"\xFF\xFE" + Utf16("A65 B1 D50"), {TEXT("A65"), TEXT("B1"), TEXT("D50")}},
+        // A line break is no separator: the file is one code, a key step for 65.
+        {"\xFF\xFE" + Utf16("A65\r\nB1"), {TEXT("A65\r\nB1")}},
+        // No mark, blanks in runs and at the ends.
+        {Utf16("  D5   0 "), {TEXT("D5"), TEXT("0")}},
+        {"\xFF\xFE", {}},
+    };
+    for (const Case& c : cases) {
+        WString path = dir_ / TEXT("s.txt");
+        ASSERT_TRUE(TempFolder::WriteBytes(path, c.bytes));
+        list_.Append(TEXT("stale"));
+        EXPECT_EQ(ReadSchemeFile(path.c_str(), list_), static_cast<int64_t>(c.codes.size()));
+        std::vector<WString> got;
+        for (int64_t i = 0; i < list_.GetCount(); ++i)
+            got.push_back(list_.GetAt(i).GetText());
+        EXPECT_EQ(got, c.codes) << c.codes.size();
+    }
+    StepValues values;
+    ASSERT_TRUE(TempFolder::WriteBytes(dir_ / TEXT("s.txt"), "\xFF\xFE" + Utf16("A65\r\nB1")));
+    ReadSchemeFile((dir_ / TEXT("s.txt")).c_str(), list_);
+    EXPECT_EQ(ParseStep(list_.GetAt(0), values), TEXT('A'));
+    EXPECT_EQ(values.value, 65);
+
+    // A missing file reads as an empty scheme.
+    EXPECT_EQ(ReadSchemeFile((dir_ / TEXT("missing.txt")).c_str(), list_), 0);
+}
+
+TEST_F(SchemeFilesTest, ListingGivesPathsAndTitlesEntryForEntry) {
+    ASSERT_FALSE(EnsureSchemeFolder(Folder()));
+    WString ini = dir_ / TEXT("ini");
+    for (const WCHAR* name : {TEXT("x.TXT"), TEXT("方案.txt"), TEXT("a.b.txt"), TEXT("note.dat")})
+        ASSERT_TRUE(TempFolder::WriteBytes(ini + TEXT("\\") + name, "\xFF\xFE"));
+    rg_lch_jb::rg_wbshzl paths, titles;
+    paths.Append(TEXT("stale"));
+    titles.Append(TEXT("stale"));
+    ASSERT_EQ(ListSchemeFiles(Folder(), paths, titles), 3);
+    ASSERT_EQ(titles.GetCount(), 3);
+    std::vector<std::pair<WString, WString>> got;
+    for (int64_t i = 0; i < paths.GetCount(); ++i)
+        got.emplace_back(titles.GetTextAt(i), paths.GetTextAt(i));
+    std::sort(got.begin(), got.end());
+    // The folder text is kept as given, with the backslash that the listing adds.
+    const WString base = ini + TEXT("/\\");
+    EXPECT_EQ(got,
+              (std::vector<std::pair<WString, WString>>{{TEXT("a.b"), base + TEXT("a.b.txt")},
+                                                        {TEXT("x"), base + TEXT("x.TXT")},
+                                                        {TEXT("方案"), base + TEXT("方案.txt")}}));
+    // The listed path opens the file.
+    list_.Append(TEXT("B1"));
+    EXPECT_EQ(WriteSchemeFile(list_, got[1].second.c_str()), 1);
+    bool ok = false;
+    EXPECT_EQ(TempFolder::ReadBytes(ini + TEXT("\\x.TXT"), &ok), "\xFF\xFE" + Utf16("B1"));
+    EXPECT_TRUE(ok);
+}
+
+TEST(SchemeName, RefusesWhatCouldLeaveTheFolderOrNameADevice) {
+    struct Case {
+        const WCHAR* name;
+        bool valid;
+    };
+    const Case cases[] = {
+        {TEXT("demo"), true},
+        {TEXT("方案一"), true},
+        {TEXT(" leading blank"), true},
+        {TEXT("a.b"), true},
+        {TEXT("con1"), true},
+        {TEXT("COM0"), true},
+        {TEXT("LPT10"), true},
+        {TEXT("console"), true},
+        {TEXT("auxiliary.txt"), true},
+        {TEXT("NULL"), true},
+        {TEXT(""), false},
+        {TEXT("..\\up"), false},
+        {TEXT("sub/name"), false},
+        {TEXT("C:name"), false},
+        {TEXT("a*"), false},
+        {TEXT("a?"), false},
+        {TEXT("say \"hi\""), false},
+        {TEXT("<a>"), false},
+        {TEXT("a|b"), false},
+        {TEXT("tab\there"), false},
+        {TEXT("line\nbreak"), false},
+        {TEXT("\x1F"), false},
+        {TEXT("ends in blank "), false},
+        {TEXT("ends in dot."), false},
+        {TEXT(".."), false},
+        {TEXT("CON"), false},
+        {TEXT("con"), false},
+        {TEXT("Prn.txt"), false},
+        {TEXT("aux.a.b"), false},
+        {TEXT("NUL .x"), false},
+        {TEXT("com1"), false},
+        {TEXT("COM9.log"), false},
+        {TEXT("lpt1"), false},
+        {TEXT("LpT9"), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsValidSchemeName(c.name), c.valid) << Narrow(c.name);
+    EXPECT_FALSE(IsValidSchemeName(nullptr));
+}
+
+} // namespace
