@@ -22,6 +22,8 @@
 #include "platform/sim/sim_control_messages.h"
 #include "platform/sim/sim_resource.h"
 #include "platform/sim/sim_dialog.h"
+#include "platform/sim/sim_edit.h"
+#include "platform/sim/sim_updown.h"
 #include "platform/sim/sim_menu.h"
 #include "platform/sim/sim_global_memory.h"
 #include "platform/sim/sim_monitor.h"

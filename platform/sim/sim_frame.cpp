@@ -31,6 +31,12 @@ HWND GetWindow(HWND hwnd, UINT command) {
     }
     if (command == GW_HWNDFIRST)
         return siblings->empty() ? nullptr : siblings->front();
+    if (command == GW_HWNDPREV) {
+        auto at = std::find(siblings->begin(), siblings->end(), hwnd);
+        if (at == siblings->end() || at == siblings->begin())
+            return nullptr;
+        return *(at - 1);
+    }
     if (command == GW_HWNDNEXT) {
         auto at = std::find(siblings->begin(), siblings->end(), hwnd);
         if (at == siblings->end() || ++at == siblings->end())
@@ -38,6 +44,33 @@ HWND GetWindow(HWND hwnd, UINT command) {
         return *at;
     }
     return nullptr;
+}
+
+HWND SetParent(HWND child, HWND new_parent) {
+    std::lock_guard<std::mutex> lock(Lock());
+    auto window = FindWindowRecord(child);
+    auto parent = FindWindowRecord(new_parent);
+    if (window == nullptr || parent == nullptr || (window->style & WS_CHILD) == 0 ||
+        window->parent == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    for (HWND up = new_parent; up != nullptr;) {
+        if (up == child)
+            return nullptr;
+        auto record = FindWindowRecord(up);
+        up = record != nullptr ? record->parent : nullptr;
+    }
+    HWND old = window->parent;
+    if (old == new_parent)
+        return old;
+    if (auto previous = FindWindowRecord(old)) {
+        auto& siblings = previous->children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), child), siblings.end());
+    }
+    parent->children.insert(parent->children.begin(), child);
+    window->parent = new_parent;
+    return old;
 }
 
 namespace {

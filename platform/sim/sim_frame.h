@@ -30,6 +30,7 @@
 
 #define GW_HWNDFIRST 0
 #define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
 #define GW_CHILD 5
 
 typedef struct tagMINMAXINFO {
@@ -43,7 +44,12 @@ typedef struct tagMINMAXINFO {
 // The frame metrics are zero: TRUE and the rectangle unchanged (FALSE for a null rectangle).
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style);
 // GW_CHILD: the first child in z-order; GW_HWNDNEXT: the next sibling (the next top-level
-// window for a top-level one); GW_HWNDFIRST: the first of the window's siblings.
+// window for a top-level one); GW_HWNDPREV: the sibling before it; GW_HWNDFIRST: the first
+// of the window's siblings.
 HWND GetWindow(HWND hwnd, UINT command);
+// Moves a child window to another parent, keeping its place relative to the parent's client
+// area, at the top of the new siblings; answers the previous parent. Top-level windows and
+// a parent that is the window itself or one of its descendants are refused (null).
+HWND SetParent(HWND child, HWND new_parent);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);

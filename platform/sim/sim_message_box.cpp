@@ -10,6 +10,7 @@ namespace {
 
 std::mutex g_lock;
 std::function<int(const sim::MessageBoxCall&)> g_answerer; // guarded by g_lock
+std::vector<UINT> g_beeps;                                 // guarded by g_lock
 
 int DefaultButton(UINT type) {
     bool second = (type & MB_DEFBUTTON2) != 0;
@@ -48,4 +49,20 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
 void sim::SetMessageBoxAnswerer(std::function<int(const MessageBoxCall&)> answerer) {
     std::lock_guard<std::mutex> guard(g_lock);
     g_answerer = std::move(answerer);
+}
+
+BOOL MessageBeep(UINT type) {
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_beeps.push_back(type);
+    return TRUE;
+}
+
+std::vector<UINT> sim::MessageBeeps() {
+    std::lock_guard<std::mutex> guard(g_lock);
+    return g_beeps;
+}
+
+void sim::ClearMessageBeeps() {
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_beeps.clear();
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/sim_types.h"
 
@@ -33,6 +34,8 @@
 #define IDNO 7
 
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+// Plays nothing; the sound type is recorded (sim::MessageBeeps).
+BOOL MessageBeep(UINT type);
 
 namespace sim {
 
@@ -45,5 +48,9 @@ struct MessageBoxCall {
 
 // The answerer returns the button (IDOK, IDYES, ...). An empty function restores the default.
 void SetMessageBoxAnswerer(std::function<int(const MessageBoxCall&)> answerer);
+
+// The sound types of the MessageBeep calls so far, in order, and forgetting them.
+std::vector<UINT> MessageBeeps();
+void ClearMessageBeeps();
 
 } // namespace sim

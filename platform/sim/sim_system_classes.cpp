@@ -4,12 +4,15 @@
 //
 // BUTTON is the simulated push button (sim_button.h), which this file gives what the dialog
 // manager asks of it besides: its font, and DLGC_DEFPUSHBUTTON when it has BS_DEFPUSHBUTTON.
-// NOTE: EDIT and STATIC are plain windows for now: they keep their text (through the default
-// window procedure) and their font, and answer WM_GETDLGCODE as Windows' controls do, which is
-// what the dialog manager asks them; they draw nothing, take no input of their own and send no
-// notifications. The standard controls replace their window procedures when they come.
+// EDIT is the simulated edit (sim_edit.h) and "msctls_updown32" the up-down control
+// (sim_updown.h).
+// NOTE: STATIC is a plain window for now: it keeps its text (through the default window
+// procedure) and its font, and answers WM_GETDLGCODE as Windows' statics do, which is what the
+// dialog manager asks it; it draws nothing and sends no notifications.
 #include "platform/sim/sim_button.h"
 #include "platform/sim/sim_dialog.h"
+#include "platform/sim/sim_edit.h"
+#include "platform/sim/sim_updown.h"
 #include "platform/sim/sim_user_state.h"
 
 namespace sim::detail {
@@ -44,15 +47,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
     return SimButtonProc(hwnd, message, wparam, lparam);
 }
 
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    LRESULT result;
-    if (KeepsFont(hwnd, kControlFontSlot, message, wparam, &result))
-        return result;
-    if (message == WM_GETDLGCODE)
-        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result;
     if (KeepsFont(hwnd, kControlFontSlot, message, wparam, &result))
@@ -74,7 +68,8 @@ void AddSystemClasses(UserState& user) {
     const SystemClass classes[] = {
         {u"#32770", 32770, &DefDlgProcW, DLGWINDOWEXTRA},
         {u"Button", 0, &ButtonProc, kButtonExtraBytes + kFontBytes},
-        {u"Edit", 0, &EditProc, kFontBytes},
+        {u"Edit", 0, &SimEditProc, kEditExtraBytes},
+        {UPDOWN_CLASSW, 0, &SimUpDownProc, kUpDownExtraBytes},
         {u"Static", 0, &StaticProc, kFontBytes},
     };
     for (const SystemClass& c : classes) {
