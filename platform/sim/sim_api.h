@@ -32,5 +32,6 @@
 #include "platform/sim/sim_image_list.h"
 #include "platform/sim/sim_frame.h"
 #include "platform/sim/sim_paint.h"
+#include "platform/sim/sim_list_controls.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

@@ -25,6 +25,12 @@ bool InsideClient(HWND hwnd, LPARAM lparam) {
     return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
 }
 
+void Click(HWND hwnd) {
+    auto id = static_cast<WORD>(GetWindowLongPtrW(hwnd, GWLP_ID));
+    SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd));
+}
+
 } // namespace
 
 LRESULT CALLBACK SimButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -35,13 +41,21 @@ LRESULT CALLBACK SimButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
     case WM_LBUTTONUP: {
         bool was_pushed = (State(hwnd) & BST_PUSHED) != 0;
         SetPushed(hwnd, false);
-        if (was_pushed && InsideClient(hwnd, lparam)) {
-            auto id = static_cast<WORD>(GetWindowLongPtrW(hwnd, GWLP_ID));
-            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(hwnd));
-        }
+        if (was_pushed && InsideClient(hwnd, lparam))
+            Click(hwnd);
         return 0;
     }
+    // Space presses the button as the left button does; its release clicks it.
+    case WM_KEYDOWN:
+        if (wparam == VK_SPACE)
+            SetPushed(hwnd, true);
+        return 0;
+    case WM_KEYUP:
+        if (wparam == VK_SPACE && (State(hwnd) & BST_PUSHED) != 0) {
+            SetPushed(hwnd, false);
+            Click(hwnd);
+        }
+        return 0;
     case BM_GETSTATE:
         return State(hwnd);
     case BM_SETSTATE:

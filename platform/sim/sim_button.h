@@ -1,6 +1,7 @@
-// The simulated BUTTON class: a push button that is pressed by WM_LBUTTONDOWN, reports its
-// state through BM_GETSTATE, and notifies its parent with BN_CLICKED when the left button is
-// released inside it. Internal to the simulated backend; it grows with what callers use.
+// The simulated BUTTON class: a push button that is pressed by WM_LBUTTONDOWN or a Space
+// key-down, reports its state through BM_GETSTATE, and notifies its parent with BN_CLICKED
+// when the left button is released inside it or Space is released while it is pressed. Internal to
+// the simulated backend; it grows with what callers use.
 #pragma once
 
 #include "platform/sim/sim_window.h"

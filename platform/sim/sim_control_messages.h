@@ -22,6 +22,10 @@ typedef struct tagNMHDR {
 
 // Buttons (sim_button.cpp).
 #define BS_PUSHBUTTON 0x00000000L
+#define BS_CHECKBOX 0x00000002L
+#define BS_AUTOCHECKBOX 0x00000003L
+#define BS_GROUPBOX 0x00000007L
+#define BS_MULTILINE 0x00002000L
 #define BN_CLICKED 0
 #define BM_GETSTATE 0x00F2
 #define BM_SETSTATE 0x00F3

@@ -1,10 +1,12 @@
 // Simulated painting: device-context state and the recorded drawing calls (sim_paint.h).
 #include "platform/sim/sim_paint.h"
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_map>
 
 #include "platform/sim/sim_errors.h"
+#include "platform/sim/sim_gdi_kinds.h"
 #include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_paint_log.h"
@@ -195,6 +197,10 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC, int, int, in
     if (dest == nullptr)
         return FALSE;
     RecordBlit(dest, x, y, width, height);
+    return TRUE;
+}
+
+BOOL GdiFlush() {
     return TRUE;
 }
 

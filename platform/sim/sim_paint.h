@@ -62,7 +62,11 @@ int SetStretchBltMode(HDC hdc, int mode);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 
-// The brush may be a brush handle or a system colour index plus one, as on Windows.
+// Drawing is never batched here.
+BOOL GdiFlush();
+
+// The brush may be a brush handle or a system colour index plus one, as on Windows. A memory
+// device context gets the rectangle filled in the section selected into it.
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 // Records the text (count -1: up to the terminator), the rectangle and the flags; answers the
 // height of one 16-pixel line per line of text. DT_CALCRECT is not simulated.

@@ -10,6 +10,8 @@
 // procedure) and its font, and answers WM_GETDLGCODE as Windows' statics do, which is what the
 // dialog manager asks it; it draws nothing and sends no notifications.
 #include "platform/sim/sim_button.h"
+#include "platform/sim/sim_combo_box.h"
+#include "platform/sim/sim_list_box.h"
 #include "platform/sim/sim_dialog.h"
 #include "platform/sim/sim_edit.h"
 #include "platform/sim/sim_updown.h"
@@ -71,6 +73,8 @@ void AddSystemClasses(UserState& user) {
         {u"Edit", 0, &SimEditProc, kEditExtraBytes},
         {UPDOWN_CLASSW, 0, &SimUpDownProc, kUpDownExtraBytes},
         {u"Static", 0, &StaticProc, kFontBytes},
+        {u"ListBox", 0, &SimListBoxProc, kListBoxExtraBytes},
+        {u"ComboBox", 0, &SimComboBoxProc, kComboBoxExtraBytes},
     };
     for (const SystemClass& c : classes) {
         auto record = std::make_shared<WindowClass>();
