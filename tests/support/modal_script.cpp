@@ -87,6 +87,27 @@ HWND ModalScript::WaitForWindow(const WString& title) {
 }
 
 void ModalScript::Watch() {
+    Answer();
+    // After a failure the code under test may still wait in a box of the script: close every
+    // such box, so that the test ends (and reports) instead of hanging.
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            if (stop_ || failure_.empty())
+                return;
+        }
+        for (const Step& step : steps_) {
+            HWND box = FindWindowW(nullptr, step.title.c_str());
+            if (box != nullptr) {
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+            }
+        }
+        Sleep(50);
+    }
+}
+
+void ModalScript::Answer() {
     for (;;) {
         Step step;
         {
@@ -123,6 +144,14 @@ void ModalScript::Watch() {
             messages_.emplace_back(text);
         }
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), 0);
+        {
+            // Answered: the code may open its next box at once (the simulation's message
+            // boxes take their step on the test's thread).
+            std::lock_guard<std::mutex> guard(lock_);
+            ++next_;
+        }
+        changed_.notify_all();
+        // The next box may have the same title: wait until this one is gone.
         auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitLimitMs);
         while (IsWindow(box) && IsWindowVisible(box)) {
             if (std::chrono::steady_clock::now() > give_up) {
@@ -131,8 +160,6 @@ void ModalScript::Watch() {
             }
             Sleep(10);
         }
-        std::lock_guard<std::mutex> guard(lock_);
-        ++next_;
     }
 }
 

@@ -53,6 +53,8 @@ private:
     };
 
     void Watch();
+    // Answers the steps in turn; returns when all are answered, on a failure or when stopped.
+    void Answer();
     // Waits for a shown top-level window with the title; null after the time limit.
     HWND WaitForWindow(const WString& title);
     void Fail(const std::string& why);
