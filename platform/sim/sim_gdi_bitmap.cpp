@@ -22,7 +22,9 @@ struct MemoryDc {
 // apart from a live one.
 std::unordered_map<uintptr_t, std::unique_ptr<DibSection>> g_sections;
 std::unordered_map<uintptr_t, MemoryDc> g_dcs;
-uintptr_t g_next_handle = 0x60000;
+// Far above the fonts and brushes of sim_gdi.cpp (from 0x30000, four apart), whose handles
+// would otherwise reach these after 49,152 objects and be taken for bitmaps.
+uintptr_t g_next_handle = 0x40000000;
 HBITMAP g_stock_bitmap = nullptr;
 
 uintptr_t NextHandle() {

@@ -166,6 +166,18 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
             return 0;
         color = record.lbColor;
     }
+    {
+        // A memory device context has pixels: the rectangle is filled there.
+        std::lock_guard<std::mutex> gdi(sim::detail::GdiLock());
+        if (sim::detail::DibSection* section = sim::detail::SelectedSection(hdc)) {
+            LONG right = std::min(rect->right, section->width);
+            LONG bottom = std::min(rect->bottom, section->Rows());
+            for (LONG y = std::max(rect->top, LONG{0}); y < bottom; ++y) {
+                for (LONG x = std::max(rect->left, LONG{0}); x < right; ++x)
+                    sim::detail::SetSectionPixel(*section, x, y, color);
+            }
+        }
+    }
     std::lock_guard<std::mutex> lock(g_mutex);
     g_log.push_back(
         {sim::PaintCall::Kind::FillRect, State(hdc).hwnd, *rect, color, {}, 0, 0, nullptr});
