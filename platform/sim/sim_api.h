@@ -24,6 +24,8 @@
 #include "platform/sim/sim_dialog.h"
 #include "platform/sim/sim_edit.h"
 #include "platform/sim/sim_updown.h"
+#include "platform/sim/sim_nonclient.h"
+#include "platform/sim/sim_text_metrics.h"
 #include "platform/sim/sim_menu.h"
 #include "platform/sim/sim_global_memory.h"
 #include "platform/sim/sim_monitor.h"

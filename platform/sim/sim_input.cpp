@@ -2,6 +2,8 @@
 // and the way every event takes through the low-level hooks.
 #include "platform/sim/sim_input.h"
 
+#include "platform/sim/sim_nonclient.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -418,6 +420,9 @@ int GetSystemMetrics(int index) {
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
         return 4;
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+        return 2;
     default:
         return 0;
     }

@@ -234,9 +234,13 @@ namespace sim::detail {
 
 void NoteFontSelected(HDC hdc, HGDIOBJ font) {
     std::lock_guard<std::mutex> lock(g_mutex);
+    State(hdc).font = font;
+}
+
+HGDIOBJ SelectedFont(HDC hdc) {
+    std::lock_guard<std::mutex> lock(g_mutex);
     auto it = g_states.find(hdc);
-    if (it != g_states.end())
-        it->second.font = font;
+    return it != g_states.end() ? it->second.font : nullptr;
 }
 
 } // namespace sim::detail

@@ -8,5 +8,7 @@ namespace sim::detail {
 
 // Called by SelectObject when a font is selected into a device context.
 void NoteFontSelected(HDC hdc, HGDIOBJ font);
+// The font last selected into the context, or null (the context's default font).
+HGDIOBJ SelectedFont(HDC hdc);
 
 } // namespace sim::detail

@@ -34,7 +34,7 @@ int32_t Clamp32(int64_t v) {
 
 } // namespace
 
-CRWnd_Edit::CRWnd_Edit() : CRixListenerWnd(FocusRoute::Reflected) {}
+CRWnd_Edit::CRWnd_Edit() : CRixStdControlWnd(0, 0xFFFFFF, 0xFFFFFF, EN_SETFOCUS, EN_KILLFOCUS) {}
 
 CRWnd_Edit::~CRWnd_Edit() {
     // The spin button goes with the edit's native object (its window with it).
@@ -150,34 +150,110 @@ bool CRWnd_Edit::RewriteText() {
     return true;
 }
 
-BOOL CRWnd_Edit::OnChildNotify(UINT message, WPARAM wparam, LPARAM, LRESULT* result) {
-    if (message != WM_COMMAND)
+BOOL CRWnd_Edit::OnReflectedCommand(WORD code, LRESULT* result) {
+    if (code != EN_CHANGE)
         return FALSE;
     *result = 0;
-    switch (HIWORD(wparam)) {
-    case EN_CHANGE:
-        if (m_bSuppressChange == 0) {
-            if (auto* listener = static_cast<IEditEventListener*>(GetListener()))
-                listener->OnChanged();
-        }
-        return TRUE;
-    case EN_SETFOCUS:
-        RouteReflectedFocus(true);
-        return TRUE;
-    case EN_KILLFOCUS: {
-        HWND edit = GetSafeHwnd();
-        RewriteText();
-        if (IsWindow(edit))
-            RouteReflectedFocus(false);
-        return TRUE;
+    if (m_bSuppressChange == 0) {
+        if (auto* listener = static_cast<IEditEventListener*>(GetListener()))
+            listener->OnChanged();
     }
-    default:
-        return FALSE;
+    return TRUE;
+}
+
+bool CRWnd_Edit::IsSingleLine() const {
+    return (GetStyle() & ES_MULTILINE) == 0;
+}
+
+void CRWnd_Edit::OnSetFont(HFONT font) {
+    HWND edit = GetSafeHwnd();
+    m_nTextHeight = 0;
+    if (font != nullptr) {
+        HDC dc = GetDC(edit);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc, &metrics))
+            m_nTextHeight = metrics.tmHeight;
+        SelectObject(dc, old);
+        ReleaseDC(edit, dc);
     }
+    if (!IsSingleLine())
+        return;
+    RECT rect{};
+    GetWindowRect(edit, &rect);
+    int64_t least = m_nTextHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 2;
+    if (rect.bottom - rect.top < least)
+        SetWindowPos(edit, nullptr, 0, 0, rect.right - rect.left, static_cast<int>(least),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(edit, nullptr, 0, 0, 0, 0, kNoChange | SWP_FRAMECHANGED);
+}
+
+void CRWnd_Edit::OnNcCalcSize(NCCALCSIZE_PARAMS* params) {
+    RECT& client = params->rgrc[0];
+    int64_t height = client.bottom - client.top;
+    if (m_nTextHeight <= 0 || height <= m_nTextHeight)
+        return;
+    auto inset = static_cast<LONG>((height - m_nTextHeight) / 2);
+    client.top += inset;
+    client.bottom = client.top + static_cast<LONG>(m_nTextHeight);
+}
+
+void CRWnd_Edit::OnNcPaint() {
+    HWND edit = GetSafeHwnd();
+    RECT window{};
+    GetWindowRect(edit, &window);
+    RECT client{};
+    GetClientRect(edit, &client);
+    // The client rectangle in window coordinates, and the four bands around it.
+    POINT origin{0, 0};
+    ClientToScreen(edit, &origin);
+    const LONG dx = origin.x - window.left;
+    const LONG dy = origin.y - window.top;
+    client = {client.left + dx, client.top + dy, client.right + dx, client.bottom + dy};
+    window = {0, 0, window.right - window.left, window.bottom - window.top};
+    const RECT bands[] = {
+        {window.left, window.top, window.right, client.top},
+        {window.left, client.bottom, window.right, window.bottom},
+        {window.left, client.top, client.left, client.bottom},
+        {client.right, client.top, window.right, client.bottom},
+    };
+    HDC dc = GetWindowDC(edit);
+    for (const RECT& band : bands) {
+        if (band.right > band.left && band.bottom > band.top)
+            FillRect(dc, &band, m_Colours.GetBrush());
+    }
+    ReleaseDC(edit, dc);
 }
 
 LRESULT CRWnd_Edit::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+    case WM_SETFONT: {
+        LRESULT result = CRixStdControlWnd::WindowProc(message, wparam, lparam);
+        OnSetFont(reinterpret_cast<HFONT>(wparam));
+        return result;
+    }
+    case WM_NCCALCSIZE: {
+        LRESULT result = CRixStdControlWnd::WindowProc(message, wparam, lparam);
+        if (wparam != 0 && IsSingleLine())
+            OnNcCalcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam));
+        return result;
+    }
+    case WM_NCPAINT:
+        if (IsSingleLine())
+            OnNcPaint();
+        break;
+    case WM_NCHITTEST: {
+        LRESULT result = CRixStdControlWnd::WindowProc(message, wparam, lparam);
+        if (!IsSingleLine())
+            return result;
+        POINT point{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        ScreenToClient(GetSafeHwnd(), &point);
+        RECT client{};
+        GetClientRect(GetSafeHwnd(), &client);
+        bool inside = point.x >= client.left && point.x < client.right && point.y >= client.top &&
+                      point.y < client.bottom;
+        return inside ? result : HTBORDER;
+    }
     case WM_CHAR:
         if (!EditModeAcceptsChar(m_nInputMode, static_cast<WCHAR>(wparam))) {
             MessageBeep(MB_ICONEXCLAMATION);
@@ -186,12 +262,12 @@ LRESULT CRWnd_Edit::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         break;
     case WM_SIZE:
     case WM_MOVE: {
-        LRESULT result = CRixListenerWnd::WindowProc(message, wparam, lparam);
+        LRESULT result = CRixStdControlWnd::WindowProc(message, wparam, lparam);
         PlaceSpin();
         return result;
     }
     case WM_WINDOWPOSCHANGED: {
-        LRESULT result = CRixListenerWnd::WindowProc(message, wparam, lparam);
+        LRESULT result = CRixStdControlWnd::WindowProc(message, wparam, lparam);
         KeepSpinAbove();
         return result;
     }
@@ -210,7 +286,7 @@ LRESULT CRWnd_Edit::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
         break;
     }
-    return CRixListenerWnd::WindowProc(message, wparam, lparam);
+    return CRixStdControlWnd::WindowProc(message, wparam, lparam);
 }
 
 namespace rg_lch_MFCjm_jb {

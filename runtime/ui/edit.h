@@ -19,10 +19,11 @@
 
 #include "runtime/ui/control.h"
 #include "runtime/ui/edit_spin.h"
-#include "runtime/ui/listener_wnd.h"
 #include "runtime/ui/listeners.h"
+#include "runtime/ui/std_control_wnd.h"
 
-class CRWnd_Edit : public CRixListenerWnd {
+// The colours (m_Colours): text 0 (black), background 0xFFFFFF, and a solid white brush.
+class CRWnd_Edit : public CRixStdControlWnd {
 public:
     CRWnd_Edit();
     ~CRWnd_Edit() override;
@@ -42,10 +43,7 @@ public:
     CEditSpin& Spin() { return m_Spin; }
 
     LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
-    BOOL OnChildNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;
 
-    COLORREF m_nTextColor = 0;
-    COLORREF m_nBackColor = 0xFFFFFF;
     int64_t m_nMaxLength = 0; // EM_LIMITTEXT; 0 the system's default
     int64_t m_bMultiLine = 0;
     int64_t m_nScrollBars = 0; // multi-line only: 0 none, 1 horizontal, 2 vertical, 3 both
@@ -55,12 +53,21 @@ public:
     int64_t m_nSpinMode = 0;
     int64_t m_nSpinMin = 0;
     int64_t m_nSpinMax = 100;
-    HBRUSH m_hBackBrush = nullptr; // owned; made once, solid white
     int64_t m_nTextHeight = 0;     // the font's line height, from WM_SETFONT
     int64_t m_bSuppressChange = 0; // while set, EN_CHANGE does not fire Changed
 
+protected:
+    BOOL OnReflectedCommand(WORD code, LRESULT* result) override;
+    // The edit rewrites its text before LostFocus is reported.
+    void BeforeLostFocus() override { RewriteText(); }
+
 private:
+    // Single-line text centring: the text height, the window at least that high, the frame
+    // recalculated.
     void OnSetFont(HFONT font);
+    void OnNcCalcSize(NCCALCSIZE_PARAMS* params);
+    void OnNcPaint();
+    bool IsSingleLine() const;
     void CountBySpin(int delta);
     void KeepSpinAbove();
 

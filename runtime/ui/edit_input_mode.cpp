@@ -26,6 +26,9 @@ CWString Formatted(const WCHAR* format, double value) {
         return CWString(value < 0 ? TEXT("-INF") : TEXT("INF"));
     if (std::isnan(value))
         return CWString(TEXT("NAN"));
+    // Negative zero is zero: "-0" would escape the rule that zero shows as empty text.
+    if (value == 0.0)
+        value = 0.0;
     CWString text;
     text.Format(format, value);
     return text;

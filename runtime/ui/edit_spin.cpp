@@ -11,7 +11,13 @@ BOOL CEditSpin::Create(DWORD style, HWND parent, int id) {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
-BOOL CEditSpin::OnChildNotify(UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+BOOL CEditSpin::OnChildNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+    // The spin button paints with its edit's colours.
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && m_pEdit != nullptr) {
+        *result =
+            reinterpret_cast<LRESULT>(m_pEdit->m_Colours.Apply(reinterpret_cast<HDC>(wparam)));
+        return TRUE;
+    }
     if (message != WM_NOTIFY)
         return FALSE;
     const auto* header = reinterpret_cast<const NMHDR*>(lparam);

@@ -75,6 +75,7 @@ TEST(EditInputMode, EachModeRewritesItsTextOnFocusLoss) {
         {9, TEXT("1234567"), TEXT("1.23457E+06")},
         {9, TEXT("-.5"), TEXT("-0.5")},
         {9, TEXT("0.0"), TEXT("")},
+        {9, TEXT("-0"), TEXT("")},
         {9, TEXT("1e39"), TEXT("INF")},
         // Thirteen significant digits; no trailing zeros.
         {10, TEXT("1.50"), TEXT("1.5")},

@@ -11,6 +11,7 @@
 #include "runtime/ui/message_box.h"
 #include "tests/support/message_box_watcher.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/support/sim_only.h"
 #include "tests/ui/test_controls.h"
 
 namespace {
@@ -32,12 +33,6 @@ protected:
     void SetUp() override {
         ControlTest::SetUp();
         ASSERT_EQ(CreateChild(owner), 1);
-    }
-    void TearDown() override {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        ControlTest::TearDown();
     }
     TestControl owner;
 };
@@ -185,7 +180,9 @@ TEST_F(InputDialogTest, TheFieldFiltersTypedCharactersByInputType) {
 }
 
 #if defined(KEYSEQ_PLATFORM_SIM)
-TEST_F(InputDialogTest, ARefusedCharacterBeepsWithTheAsterisk) {
+// A suite of its own: on Windows the test is declared as skipped, without the fixture.
+using InputDialogBeepTest = InputDialogTest;
+TEST_F(InputDialogBeepTest, ARefusedCharacterBeepsWithTheAsterisk) {
     sim::ClearMessageBeeps();
     CRDlg_Input dialog(IDD_INPUT_PLAIN, parent.GetSafeHwnd());
     dialog.m_nInputType = CRDlg_Input::kInteger;
@@ -198,7 +195,7 @@ TEST_F(InputDialogTest, ARefusedCharacterBeepsWithTheAsterisk) {
     EXPECT_EQ(sim::MessageBeeps(), std::vector<UINT>{MB_ICONASTERISK});
 }
 #else
-KEYSEQ_SIM_ONLY_TEST(InputDialogTest, ARefusedCharacterBeepsWithTheAsterisk,
+KEYSEQ_SIM_ONLY_TEST(InputDialogBeepTest, ARefusedCharacterBeepsWithTheAsterisk,
                      "reads the simulation's record of beeps")
 #endif
 
@@ -257,12 +254,19 @@ void CheckTemplate(UINT id, short cx, short cy, const std::vector<ItemRow>& rows
         EXPECT_EQ(item->cx, row.cx);
         EXPECT_EQ(item->cy, row.cy);
         p = reinterpret_cast<const WORD*>(item + 1);
+        // The class by its atom (as we build it) or by its name (as the resource compiler
+        // writes a CONTROL statement).
         if (*p == 0xFFFF) {
             EXPECT_EQ(p[1], row.classAtom);
             p += 2;
         } else {
-            ADD_FAILURE() << "the class is named, not an atom";
-            ReadText(p);
+            WText name = ReadText(p);
+            for (WCHAR& ch : name)
+                ch = (ch >= 'a' && ch <= 'z') ? static_cast<WCHAR>(ch - 'a' + 'A') : ch;
+            const WCHAR* expected = row.classAtom == 0x80   ? TEXT("BUTTON")
+                                    : row.classAtom == 0x81 ? TEXT("EDIT")
+                                                            : TEXT("STATIC");
+            EXPECT_EQ(name, WText(expected));
         }
         if (*p == 0xFFFF)
             p += 2;
