@@ -61,9 +61,11 @@ void SendButton(DWORD flag, ULONG_PTR extra) {
     SendInput(1, &input, sizeof(INPUT));
 }
 
-// The extra information of the release that ends a hold.
-ULONG_PTR ReleaseMark(bool stopped) {
-    return stopped ? kReplayStopMark : 0;
+// The extra information of the release that ends a hold: marked when the hold was cut short,
+// and also when the stop came just after it ended, so that no release of a stopped run can
+// pass for the user's key.
+ULONG_PTR ReleaseMark(bool stopped, const ReplayRun& run) {
+    return stopped || run.Stopped() ? kReplayStopMark : 0;
 }
 
 // Waits ms milliseconds from now, or less when the run is stopped; true when stopped.
@@ -86,7 +88,7 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
         bool stopped = Wait(wait, run, kReplayHoldMs);
         // Released even when stopped: a key left down would corrupt what the user types next.
         // Marked then, so that the trigger handler does not take it for the user's key.
-        keybd_event(k, scan, KEYEVENTF_KEYUP, ReleaseMark(stopped));
+        keybd_event(k, scan, KEYEVENTF_KEYUP, ReleaseMark(stopped, run));
         return !stopped;
     }
     case TEXT('B'): {
@@ -98,7 +100,7 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
             return true;
         SendButton(kDown[values.value - 1], 0);
         bool stopped = Wait(wait, run, kReplayHoldMs);
-        SendButton(kUp[values.value - 1], ReleaseMark(stopped));
+        SendButton(kUp[values.value - 1], ReleaseMark(stopped, run));
         return !stopped;
     }
     case TEXT('C'): {

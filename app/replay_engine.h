@@ -5,10 +5,11 @@
 // key). Each run has its own worker and its own stop request, so stopping one run never
 // stops the next, and a new run may start while the stopped worker is still winding down.
 // A stop cuts any hold or delay short; a key or button that was pressed when the stop came is
-// still released, and nothing else is injected after it. That release carries kReplayStopMark
-// as the extra information of the injected event, so that a low-level hook can tell it from a
-// key-up that is a step of the scheme (the trigger key released because of a stop must not
-// start the scheme again).
+// still released, and nothing else is injected after it. That release (like one that a stop
+// right at the end of its hold finds still to send) carries kReplayStopMark as the extra
+// information of the injected event, so that a low-level hook can tell it from a key-up that is
+// a step of the scheme (the trigger key released because of a stop must not start the scheme
+// again).
 //
 // Every worker's injected input passes through the low-level hooks, which run on the
 // user-interface thread: a worker that injects waits until that thread handles messages. So
