@@ -1,24 +1,37 @@
 // A console probe for the end-to-end tests: finds top-level windows by title in the real
-// Win32 window tree (under Wine, the one keyseq.exe lives in) and sends them messages.
+// Win32 window tree (under Wine, the one keyseq.exe lives in), reads what a user would see of
+// them and sends them messages.
 //
-//   keyseq_probe wait  <title> [timeout ms]   waits for a visible window; prints its handle
-//   keyseq_probe text  <title>                prints the class name and the window text
-//   keyseq_probe close <title>                posts WM_CLOSE to the window
-//   keyseq_probe client <title>               prints the client area: screen x, y, width, height
-//   keyseq_probe children <title>             prints one line per direct child, in z order:
-//                                             class, x, y, width, height (parent's client
-//                                             area), screen x, screen y, text; tab-separated
-//   keyseq_probe lines <title> <n>            the n-th list box child (0-based): "sel <i>",
-//                                             then its lines
-//   keyseq_probe combo <title> <n>            the n-th combo box child: "sel <i>", its items
-//   keyseq_probe keys <vk> ...                prints each virtual key's state, "down"/"up";
-//                                             exit status 1 when any is down
+//   keyseq_probe wait     <title> [timeout ms]  waits for a visible window; prints its handle
+//   keyseq_probe text     <title>               prints the class name and the window text
+//   keyseq_probe count    <title>               prints how many visible top-level windows
+//                                               have exactly this title
+//   keyseq_probe geometry <title>               prints "client W H", "window L T R B",
+//                                               "monitor L T R B" (the window's monitor) and
+//                                               "screen W H" (the primary screen), one a line
+//   keyseq_probe close    <title>               posts WM_CLOSE to the window
+//   keyseq_probe face     <face name>           prints the face that GDI selects when asked
+//                                               for this one (another one when it is missing)
+//   keyseq_probe client   <title>               prints the client area: screen x, y, width,
+//                                               height
+//   keyseq_probe children <title>               one line per direct child, in z order: class,
+//                                               x, y, width, height (parent's client area),
+//                                               screen x, screen y, text; tab-separated
+//   keyseq_probe lines    <title> <n>           the n-th list box child (0-based): "sel <i>",
+//                                               then its lines
+//   keyseq_probe combo    <title> <n>           the n-th combo box child: "sel <i>", its items
+//   keyseq_probe keys     <vk> ...              each virtual key's state, "down" or "up"; exit
+//                                               status 1 when any is down
 //
 // A title may be given as UTF-16 code points, "u:952e,5e8f,53f0", so that the test script
-// does not depend on how the command line is decoded, or as "class:<name>" to find a window
-// by its class (a program of someone else's, whose title depends on the locale). Texts of
-// other programs' controls are read with messages that the system carries across processes. Exit
-// status 0 on success, 1 when the window is not there, 2 on bad use.
+// does not depend on how the command line is decoded, or as "class:<name>" to find a window by
+// its class (someone else's program, whose title depends on the locale). Texts of other
+// programs' controls are read with messages that the system carries across processes. Exit status 0
+// on success, 1 when the window is not there (or cannot be read), 2 on bad use.
+//
+// NOTE: there is no icon command. Under Wine, WM_GETICON sent from another process fails
+// (SendMessageTimeoutW answers 0), so an outside program cannot read a window's icon handle;
+// the end-to-end tests read the icon that Wine hands to the X display instead.
 #include <windows.h>
 
 #include <cstdio>
@@ -105,11 +118,27 @@ HWND FindTopLevel(const std::wstring& title) {
     return FindWindowW(nullptr, title.c_str());
 }
 
+struct TitleSearch {
+    const std::wstring* title;
+    int count;
+};
+
+BOOL CALLBACK CountVisibleWithTitle(HWND hwnd, LPARAM lparam) {
+    auto* search = reinterpret_cast<TitleSearch*>(lparam);
+    wchar_t text[512] = {};
+    GetWindowTextW(hwnd, text, 512);
+    if (IsWindowVisible(hwnd) && *search->title == text)
+        ++search->count;
+    return TRUE;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fputs("usage: keyseq_probe wait|text|close|client|children|lines|combo <title> ...\n"
+        std::fputs("usage: keyseq_probe wait|text|count|geometry|close|client|children <title>\n"
+                   "       keyseq_probe lines|combo <title> <n>\n"
+                   "       keyseq_probe face <face name>\n"
                    "       keyseq_probe keys <vk> ...\n",
                    stderr);
         return 2;
@@ -144,6 +173,34 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
+    if (command == L"face") {
+        LOGFONTW wanted{};
+        wanted.lfHeight = -16;
+        wanted.lfCharSet = DEFAULT_CHARSET;
+        wcsncpy_s(wanted.lfFaceName, LF_FACESIZE, title.c_str(), _TRUNCATE);
+        HFONT font = CreateFontIndirectW(&wanted);
+        HDC dc = CreateCompatibleDC(nullptr);
+        wchar_t face[LF_FACESIZE] = {};
+        if (font != nullptr && dc != nullptr) {
+            HGDIOBJ old = SelectObject(dc, font);
+            GetTextFaceW(dc, LF_FACESIZE, face);
+            SelectObject(dc, old);
+        }
+        if (dc != nullptr)
+            DeleteDC(dc);
+        if (font != nullptr)
+            DeleteObject(font);
+        PrintUtf8(std::wstring(face) + L"\n");
+        return face[0] != 0 ? 0 : 1;
+    }
+
+    if (command == L"count") {
+        TitleSearch search{&title, 0};
+        EnumWindows(&CountVisibleWithTitle, reinterpret_cast<LPARAM>(&search));
+        std::printf("%d\n", search.count);
+        return 0;
+    }
+
     HWND hwnd = FindTopLevel(title);
     if (hwnd == nullptr)
         return 1;
@@ -153,6 +210,22 @@ int wmain(int argc, wchar_t** argv) {
         GetClassNameW(hwnd, class_name, 256);
         GetWindowTextW(hwnd, text, 512);
         PrintUtf8(std::wstring(class_name) + L"\n" + text + L"\n");
+        return 0;
+    }
+    if (command == L"geometry") {
+        RECT client{};
+        RECT outer{};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (!GetClientRect(hwnd, &client) || !GetWindowRect(hwnd, &outer) ||
+            !GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+            return 1;
+        const RECT& m = monitor.rcMonitor;
+        std::printf("client %ld %ld\nwindow %ld %ld %ld %ld\nmonitor %ld %ld %ld %ld\n"
+                    "screen %d %d\n",
+                    client.right - client.left, client.bottom - client.top, outer.left, outer.top,
+                    outer.right, outer.bottom, m.left, m.top, m.right, m.bottom,
+                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         return 0;
     }
     if (command == L"close")
