@@ -20,6 +20,9 @@
 //   keyseq_probe lines    <title> <n>           the n-th list box child (0-based): "sel <i>",
 //                                               then its lines
 //   keyseq_probe combo    <title> <n>           the n-th combo box child: "sel <i>", its items
+//   keyseq_probe front    <title>               brings the window to the top and to the
+//                                               foreground, as a click on its task-bar button
+//                                               would (there is no task bar under Xvfb)
 //   keyseq_probe keys     <vk> ...              each virtual key's state, "down" or "up"; exit
 //                                               status 1 when any is down
 //
@@ -136,11 +139,12 @@ BOOL CALLBACK CountVisibleWithTitle(HWND hwnd, LPARAM lparam) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fputs("usage: keyseq_probe wait|text|count|geometry|close|client|children <title>\n"
-                   "       keyseq_probe lines|combo <title> <n>\n"
-                   "       keyseq_probe face <face name>\n"
-                   "       keyseq_probe keys <vk> ...\n",
-                   stderr);
+        std::fputs(
+            "usage: keyseq_probe wait|text|count|geometry|close|client|children|front <title>\n"
+            "       keyseq_probe lines|combo <title> <n>\n"
+            "       keyseq_probe face <face name>\n"
+            "       keyseq_probe keys <vk> ...\n",
+            stderr);
         return 2;
     }
     const std::wstring command = argv[1];
@@ -230,6 +234,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"close")
         return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"front") {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return SetForegroundWindow(hwnd) ? 0 : 1;
+    }
     if (command == L"client") {
         RECT r{};
         GetClientRect(hwnd, &r);
