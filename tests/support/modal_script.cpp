@@ -143,14 +143,14 @@ void ModalScript::Answer() {
             std::lock_guard<std::mutex> guard(lock_);
             messages_.emplace_back(text);
         }
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), 0);
         {
-            // Answered: the code may open its next box at once (the simulation's message
-            // boxes take their step on the test's thread).
+            // Counted before the answer goes: the code may open its next box at once, and the
+            // simulation's message boxes take their step on the test's thread.
             std::lock_guard<std::mutex> guard(lock_);
             ++next_;
         }
         changed_.notify_all();
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), 0);
         // The next box may have the same title: wait until this one is gone.
         auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitLimitMs);
         while (IsWindow(box) && IsWindowVisible(box)) {
