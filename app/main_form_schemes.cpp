@@ -56,9 +56,14 @@ void rg_wdzhchk::LoadScheme() {
     // One repaint for the whole scheme instead of one per line.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    int64_t count = StepList.GetCount();
-    for (int64_t i = 0; i < count; ++i)
-        m_StepListBox.AddItem(StepDisplayText(StepList.GetAt(i)));
+    // The lines are made under one hold of the list's lock and added after it is let go.
+    rg_lch_jb::rg_wbshzl lines;
+    StepList.WithCodes([&](const rg_lch_jb::rg_wbshzl& codes) {
+        for (int64_t i = 0; i < codes.GetCount(); ++i)
+            lines.Append(StepDisplayText(CWString(codes.GetTextAt(i))).GetText());
+    });
+    for (int64_t i = 0; i < lines.GetCount(); ++i)
+        m_StepListBox.AddItem(CWString(lines.GetTextAt(i)));
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
