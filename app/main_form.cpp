@@ -1,18 +1,201 @@
-// The main window's form properties.
+// The main window's life: construction (hooks, self pointer, bindings), CreateChildren (the
+// clock), the Created handler that builds the thirty controls of the layout table and fills
+// the trigger and mouse boxes, and destruction.
 #include "app/main_form.h"
 
+#include "app/main_edit_boxes.h"
+#include "app/replay_engine.h"
+#include "runtime/core/int64_text.h"
 #include "runtime/shell/instance_resources.h"
 #include "runtime/shell/rix_app_instance.h"
+#include "runtime/ui/font_text.h"
+#include "runtime/ui/wnd_holder.h"
 
 namespace rg_lch_jxt {
 
+using namespace rg_lch_MFCjm_jb;
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+// The clock has no visible window; its place only keeps it out of the controls' way.
+constexpr int32_t kClockX = 357;
+constexpr int32_t kClockY = 238;
+constexpr int32_t kClockWidth = 48;
+constexpr int32_t kClockHeight = 40;
+constexpr int32_t kClockId = 101;
+constexpr int64_t kClockIntervalMs = 100;
+
+rg_wdzhchk* Window(CRixObject* target) {
+    return static_cast<rg_wdzhchk*>(target);
+}
+
+} // namespace
+
 rg_wdzhchk::rg_wdzhchk() {
+    m_pSelf = new CRixObjectPointer(this);
+    m_nTriggerKey = 112;
+
     CRWnd_WinForm* form = GetFormWnd();
     form->m_bEscCloses = 0;
     form->m_nBackColour = kBackColour;
     // Null when the program has no icon 500: the form then loads its icon 100 when created.
     form->m_hIcon =
         static_cast<HICON>(GetRixAppInstance().LoadResourceImage(kResourceIcon, kIconId));
+
+    m_StepListBox.BindEvent(m_StepListBox.Event(kRightDown), &OnListRightDown, m_pSelf);
+    m_StepListBox.BindEvent(m_StepListBox.Event(kKeyDown), &OnListKeyDown, m_pSelf);
+    m_Hook.KeyReleased().Bind(&OnKeyReleased, m_pSelf, 0);
+}
+
+rg_wdzhchk::~rg_wdzhchk() {
+    // First: no binding may reach this object from here on.
+    m_pSelf->DetachOwner();
+    m_pSelf = nullptr;
+    // The members go in reverse field order, the hook first. (A run was stopped when the
+    // window was destroyed; this destructor may run at exit, after the engine's own state.)
+}
+
+void rg_wdzhchk::CreateChildren() {
+    BindEvent(Event(kCreated), &OnCreated, m_pSelf);
+    BindEvent(Event(kDestroyed), &OnDestroyed, m_pSelf);
+    BindEvent(Event(kCommand), &OnCommand, m_pSelf);
+
+    m_Clock.SetInterval(kClockIntervalMs);
+    CreateParams params;
+    params.parent = GetNativeWnd();
+    params.x = kClockX;
+    params.y = kClockY;
+    params.width = kClockWidth;
+    params.height = kClockHeight;
+    params.id = kClockId;
+    m_Clock.CreateNativeWindow(params);
+    m_Clock.BindTick(&OnTick, m_pSelf);
+}
+
+CRixWinControl& rg_wdzhchk::Control(int number) {
+    switch (LayoutOf(number).kind) {
+    case ControlKind::kLabel:
+        return Label(number);
+    case ControlKind::kComboBox:
+        return ComboBox(number);
+    case ControlKind::kListBox:
+        return m_StepListBox;
+    case ControlKind::kEditBox:
+        return EditBox(number);
+    case ControlKind::kButton:
+    default:
+        return Button(number);
+    }
+}
+
+rg_bjk& rg_wdzhchk::EditBox(int number) {
+    return MainEditBoxes[number - kKeyBox];
+}
+
+int64_t rg_wdzhchk::OnCreated(CRixObject* target, CRixObject*, int32_t, int64_t, int64_t, int64_t) {
+    rg_wdzhchk* self = Window(target);
+    self->CreateControls();
+    self->FillTriggerAndMouseBoxes();
+    self->StartSchemeFolder();
+    return 0;
+}
+
+int64_t rg_wdzhchk::OnDestroyed(CRixObject*, CRixObject*, int32_t, int64_t, int64_t, int64_t) {
+    // The window goes before the message loop ends and the application's globals with it:
+    // stop the run here, while StepList still exists, and wait for its worker to finish
+    // (its held key released).
+    StopReplayAndWait();
+    return 0;
+}
+
+void rg_wdzhchk::CreateControl(int number) {
+    const ControlLayout& layout = LayoutOf(number);
+    ControlEdge edge = [this](int ref, LayoutCoord::Anchor anchor) {
+        CRixWinControl& c = Control(ref);
+        switch (anchor) {
+        case LayoutCoord::kLeftOf:
+            return c.GetLeft();
+        case LayoutCoord::kRightOf:
+            return c.GetLeft() + c.GetWidth();
+        case LayoutCoord::kTopOf:
+            return c.GetTop();
+        default:
+            return 0;
+        }
+    };
+    CreateParams params;
+    params.parent = GetNativeWnd();
+    params.x = ResolveCoord(layout.x, edge);
+    params.y = ResolveCoord(layout.y, edge);
+    params.width = layout.width;
+    params.height = layout.height;
+    params.id = 0xFFFF;
+    CRixWinControl& control = Control(number);
+    control.CreateNativeWindow(params);
+    control.SetCaption(CWString(layout.caption));
+}
+
+void rg_wdzhchk::CreateControls() {
+    for (int n = kTriggerLabel; n <= kPauseHintLabel; ++n)
+        CreateControl(n);
+    for (int n = kTriggerLabel; n <= kPauseHintLabel; ++n) {
+        CRWnd_Label* label = Label(n).GetLabelWnd();
+        if (label == nullptr)
+            continue;
+        label->m_nBackColour = kWhite;
+        if (LayoutOf(n).rightAligned)
+            label->m_nAlignment = 2;
+        Label(n).Repaint();
+    }
+
+    for (int n = kTriggerBox; n <= kMouseBox; ++n) {
+        rg_zgk& box = ComboBox(n);
+        box.GetHolder()->m_nStyle |= CBS_DROPDOWNLIST;
+        box.BindEvent(box.Event(rg_zgk::kSelChanged), &OnComboSelChanged, m_pSelf);
+        CreateControl(n);
+    }
+
+    // The default list box style has the vertical scroll bar only.
+    m_StepListBox.GetHolder()->m_nStyle =
+        (m_StepListBox.GetHolder()->m_nStyle & ~(WS_HSCROLL | LBS_MULTICOLUMN)) | WS_VSCROLL;
+    CreateControl(kStepListBox);
+    m_StepListBox.SetFont(ParseFontText(TEXT("宋体,12")));
+
+    for (int n = kKeyBox; n <= kCoordYBox; ++n) {
+        rg_bjk& box = EditBox(n);
+        // The mode's style (read-only for the key box) is a creation style, so the mode is
+        // in place before the window is made.
+        box.EditWnd()->m_nInputMode = LayoutOf(n).inputMode;
+        CreateControl(n);
+        if (n == kKeyBox || n == kCountBox) {
+            box.BindChanged(&OnCountGuard, m_pSelf);
+            box.BindEvent(box.Event(kKeyDown), &OnKeyCapture, m_pSelf);
+        }
+    }
+
+    for (int n = kAddKeyButton; n <= kDeleteButton; ++n) {
+        CreateControl(n);
+        rg_ann& button = Button(n);
+        button.BindEvent(button.Clicked(), &OnButtonClicked, m_pSelf);
+    }
+}
+
+void rg_wdzhchk::FillTriggerAndMouseBoxes() {
+    rg_zgk& trigger = ComboBox(kTriggerBox);
+    for (int i = 1; i <= 12; ++i) {
+        WCHAR digits[kInt64TextUnits];
+        CWString name(TEXT("F"));
+        name.Append(Int64ToText(i, digits));
+        trigger.AddItem(name, 111 + i);
+    }
+    trigger.SetCurSel(0);
+
+    rg_zgk& mouse = ComboBox(kMouseBox);
+    for (const WCHAR* name : {TEXT("左键"), TEXT("右键"), TEXT("中键")})
+        mouse.AddItem(CWString(name), 0);
+    mouse.SetCurSel(0);
 }
 
 } // namespace rg_lch_jxt

@@ -1,18 +1,32 @@
-// rg_wdzhchk: the program's main window, a form of the window framework titled "键序台" with a
-// client area of 500 × 320. The form takes its size from the design size and centres itself,
-// so the start-up class creates it with every position and size unset.
+// rg_wdzhchk ("main window", namespace rg_lch_jxt): the program's one window, a form of the
+// window framework titled "键序台" with a client area of 500 × 320 and the thirty controls of
+// the main layout (app/main_layout.h), the step menu, the global hook and the clock. The
+// start-up class creates it with every position and size unset, so the form takes its size
+// from the design size and centres itself. Its properties are set at construction: a white
+// background, Esc does not close it, the program's icon 500 (the framework falls back to 100).
+// Its handlers edit the steps, keep the scheme files,
+// start and stop the replay and show the cursor position; they live in main_form_*.cpp by
+// topic.
 //
-// Its properties are set at construction, before any window exists: a white background, Esc
-// does not close it (only the close button, the system menu and Alt+F4 do), and the program's
-// icon 500 (the framework falls back to the icon 100 when 500 is missing). The controls of the
-// main window will be made in CreateChildren and the Created event; so far it has none.
-//
-// Main thread only.
+// Main thread only: every handler, the hook procedure and the clock run on the
+// user-interface thread; the replay worker touches none of these fields (it shares StepList
+// and the running flag, which have their own guards).
 #pragma once
 
 #include <cstdint>
 
+#include "app/global_hook.h"
+#include "app/main_layout.h"
+#include "app/step_menu.h"
+#include "runtime/core/find_records.h"
+#include "runtime/core/rg_wbshzl.h"
+#include "runtime/ui/button.h"
+#include "runtime/ui/clock.h"
+#include "runtime/ui/combo_box.h"
+#include "runtime/ui/edit.h"
 #include "runtime/ui/form.h"
+#include "runtime/ui/label.h"
+#include "runtime/ui/list_box.h"
 
 namespace rg_lch_jxt {
 
@@ -20,18 +34,106 @@ class rg_wdzhchk : public rg_lch_MFCjm_jb::CRixWinForm {
     RIX_OBJECT(rg_wdzhchk, rg_lch_MFCjm_jb::CRixWinForm, "rg_lch_jxt::rg_wdzhchk")
     RIX_NO_OWN_FIELDS(rg_wdzhchk)
 public:
-    static constexpr int32_t kDesignWidth = 500;
-    static constexpr int32_t kDesignHeight = 320;
     static constexpr int kIconId = 500;
     static constexpr uint32_t kBackColour = 0xFFFFFF;
 
+    // Installs the global hooks (through the hook member), makes the self pointer and binds
+    // the step list box and the hook; no window exists yet.
     rg_wdzhchk();
-    // Shares the window, as every control copy does; the program never copies its main window.
-    rg_wdzhchk(const rg_wdzhchk& other) = default;
-    ~rg_wdzhchk() override = default;
+    // The program never copies its main window. A copy is a fresh window object of its own
+    // (controls, hook and self pointer cannot be shared).
+    rg_wdzhchk(const rg_wdzhchk&) : rg_wdzhchk() {}
+    // Clears the self pointer's target first, so that no handler runs on a window being torn
+    // down, then the members in reverse field order.
+    ~rg_wdzhchk() override;
 
-    int32_t GetDesignWidth() override { return kDesignWidth; }
-    int32_t GetDesignHeight() override { return kDesignHeight; }
+    int32_t GetDesignWidth() override { return kMainDesignWidth; }
+    int32_t GetDesignHeight() override { return kMainDesignHeight; }
+    // Binds Created and Command, and creates the clock.
+    void CreateChildren() override;
+
+    // The control of the main layout with the given number (edit boxes are the
+    // application-wide ones of app/main_edit_boxes.h).
+    rg_lch_MFCjm_jb::CRixWinControl& Control(int number);
+    rg_lch_MFCjm_jb::rg_bq& Label(int number) { return m_Labels[number - kTriggerLabel]; }
+    rg_lch_MFCjm_jb::rg_zgk& ComboBox(int number) { return m_ComboBoxes[number - kTriggerBox]; }
+    rg_lch_MFCjm_jb::rg_lbk& StepListBox() { return m_StepListBox; }
+    rg_lch_MFCjm_jb::rg_bjk& EditBox(int number);
+    rg_lch_MFCjm_jb::rg_ann& Button(int number) { return m_Buttons[number - kAddKeyButton]; }
+    rg_lch_MFCjm_jb::rg_shzh& Clock() { return m_Clock; }
+    rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n& Hook() { return m_Hook; }
+
+    int32_t GetTriggerKey() const { return m_nTriggerKey; }
+    const rg_lch_qmmk::rg_qm_zb& GetCurrentPoint() const { return m_CurrentPoint; }
+    const rg_lch_jb::rg_wbshzl& GetSchemePaths() const { return m_SchemePaths; }
+
+    // Scheme operations (main_form_schemes.cpp).
+    void StartSchemeFolder();
+    void ReadSchemeFolder();
+    void LoadScheme();
+    void SaveScheme();
+    void DeleteScheme();
+
+    // Handlers, in the shape of every event callback; target is the window.
+    static int64_t OnCreated(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                             int64_t a2, int64_t a3);
+    static int64_t OnDestroyed(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                               int64_t a2, int64_t a3);
+    static int64_t OnButtonClicked(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                                   int64_t a2, int64_t a3);
+    static int64_t OnKeyCapture(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                                int64_t a2, int64_t a3);
+    static int64_t OnCountGuard(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                                int64_t a2, int64_t a3);
+    static int64_t OnComboSelChanged(CRixObject* target, CRixObject* sender, int32_t user,
+                                     int64_t a1, int64_t a2, int64_t a3);
+    static int64_t OnListRightDown(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                                   int64_t a2, int64_t a3);
+    static int64_t OnCommand(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                             int64_t a2, int64_t a3);
+    static int64_t OnListKeyDown(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                                 int64_t a2, int64_t a3);
+    static int64_t OnTick(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                          int64_t a2, int64_t a3);
+    static int64_t OnKeyReleased(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
+                                 int64_t a2, int64_t a3);
+
+private:
+    // Created: the thirty controls in table order, then the trigger and mouse boxes, then the
+    // scheme folder.
+    void CreateControls();
+    void CreateControl(int number);
+    void FillTriggerAndMouseBoxes();
+
+    // Step editing (main_form_steps.cpp).
+    void AddStep(const CWString& code, const CWString& line);
+    void AddKeyStep();
+    void AddMouseStep();
+    void AddCoordinateStep();
+    // Negative coordinate in the box: the message, then focus and select all in it.
+    bool RefuseNegative(int number);
+    // Moves the selected step one line up (-1) or down (+1); true when it moved.
+    bool MoveSelected(int direction);
+    // Deletes the selected step; its index, or -1 when nothing was selected.
+    int32_t DeleteSelected();
+    void SwapLines(int32_t a, int32_t b);
+    int32_t SelectedLine();
+
+    // Trigger (main_form_trigger.cpp).
+    void TriggerKeyReleased(int64_t key, int64_t marked);
+    void Tick();
+
+    rg_lch_MFCjm_jb::rg_shzh m_Clock;
+    rg_lch_MFCjm_jb::rg_bq m_Labels[kLabelCount];
+    rg_lch_MFCjm_jb::rg_lbk m_StepListBox;
+    rg_lch_MFCjm_jb::rg_zgk m_ComboBoxes[kComboBoxCount]; // trigger, scheme, mouse
+    rg_lch_MFCjm_jb::rg_ann m_Buttons[kButtonCount];
+    int32_t m_nTriggerKey = 112;
+    rg_lch_jb::rg_wbshzl m_SchemePaths; // entry i belongs to entry i of the scheme box
+    rg_cch m_StepMenu;
+    rg_lch_qmmk::rg_qm_zb m_CurrentPoint; // as of the last clock tick
+    rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n m_Hook;
+    CRixObjectPointer* m_pSelf = nullptr; // counted; the target of every binding we make
 };
 
 } // namespace rg_lch_jxt

@@ -3,8 +3,6 @@
 
 #include "runtime/shell/split_text.h"
 
-CStepList StepList;
-
 int64_t CStepList::GetCount() const {
     std::lock_guard<std::mutex> guard(m_Lock);
     return m_Codes.GetCount();

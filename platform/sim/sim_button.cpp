@@ -35,7 +35,10 @@ void Click(HWND hwnd) {
 
 LRESULT CALLBACK SimButtonProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+    // A push button takes the second press of a double click as a press, as on Windows, so
+    // two quick clicks click it twice.
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
         SetPushed(hwnd, true);
         return 0;
     case WM_LBUTTONUP: {

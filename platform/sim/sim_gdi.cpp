@@ -27,7 +27,13 @@ struct Record {
 
 // Everything below is guarded by g_mutex; handle values are never reused.
 std::mutex g_mutex;
-std::unordered_map<uintptr_t, Record> g_objects;
+// Made on first use: static objects of a program (the application's global controls) make
+// brushes before the dynamic initialisers of this file would have run. The other fields are
+// constant-initialised.
+std::unordered_map<uintptr_t, Record>& Objects() {
+    static std::unordered_map<uintptr_t, Record> objects;
+    return objects;
+}
 uintptr_t g_next = 0x30000;
 int g_log_pixels = 96;
 bool g_stock_made = false;
@@ -46,7 +52,7 @@ LOGFONTW Font(LONG height, LONG weight, BYTE charset, BYTE pitch, const char16_t
 uintptr_t Insert(Record record) {
     uintptr_t handle = g_next;
     g_next += 4;
-    g_objects.emplace(handle, record);
+    Objects().emplace(handle, record);
     return handle;
 }
 
@@ -81,8 +87,8 @@ void MakeStock() {
 }
 
 Record* Find(HGDIOBJ object) {
-    auto it = g_objects.find(reinterpret_cast<uintptr_t>(object));
-    return it == g_objects.end() ? nullptr : &it->second;
+    auto it = Objects().find(reinterpret_cast<uintptr_t>(object));
+    return it == Objects().end() ? nullptr : &it->second;
 }
 
 } // namespace
@@ -142,7 +148,7 @@ BOOL DeleteFontOrBrush(HGDIOBJ object) {
     if (record == nullptr || record->kind == Kind::Dc)
         return FALSE;
     if (!record->stock)
-        g_objects.erase(reinterpret_cast<uintptr_t>(object));
+        Objects().erase(reinterpret_cast<uintptr_t>(object));
     return TRUE;
 }
 
@@ -192,7 +198,7 @@ int ReleaseDC(HWND, HDC dc) {
         Record* record = Find(dc);
         if (record == nullptr || record->kind != Kind::Dc)
             return 0;
-        g_objects.erase(reinterpret_cast<uintptr_t>(dc));
+        Objects().erase(reinterpret_cast<uintptr_t>(dc));
     }
     sim::detail::OnDcReleased(dc);
     return 1;

@@ -36,7 +36,13 @@ struct HookCall {
 
 // The chain, oldest first; guarded by g_mutex. Hook procedures are called with it released.
 std::mutex g_mutex;
-std::vector<std::shared_ptr<Hook>> g_hooks;
+// Made on first use and never destroyed: a program removes its hooks when its last objects
+// go, at exit, after this file's statics would have been destroyed (Windows takes the call
+// then too).
+std::vector<std::shared_ptr<Hook>>& Hooks() {
+    static auto* hooks = new std::vector<std::shared_ptr<Hook>>();
+    return *hooks;
+}
 
 LRESULT CALLBACK SinkProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == kHookCallMessage) {
@@ -51,7 +57,7 @@ HWND SinkOfCurrentThread() {
     DWORD thread = GetCurrentThreadId();
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        for (const auto& hook : g_hooks) {
+        for (const auto& hook : Hooks()) {
             if (hook->thread == thread && IsWindow(hook->sink))
                 return hook->sink;
         }
@@ -77,7 +83,7 @@ HHOOK SetWindowsHookExW(int id, HOOKPROC proc, HINSTANCE, DWORD thread_id) {
     }
     auto hook = std::make_shared<Hook>(Hook{id, proc, GetCurrentThreadId(), SinkOfCurrentThread()});
     std::lock_guard<std::mutex> lock(g_mutex);
-    g_hooks.push_back(hook);
+    Hooks().push_back(hook);
     return reinterpret_cast<HHOOK>(hook.get());
 }
 
@@ -89,16 +95,16 @@ BOOL UnhookWindowsHookEx(HHOOK handle) {
     HWND sink_to_destroy = nullptr;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        auto it = std::find_if(g_hooks.begin(), g_hooks.end(), [&](const auto& hook) {
+        auto it = std::find_if(Hooks().begin(), Hooks().end(), [&](const auto& hook) {
             return reinterpret_cast<HHOOK>(hook.get()) == handle;
         });
-        if (it == g_hooks.end()) {
+        if (it == Hooks().end()) {
             SetLastError(ERROR_INVALID_HANDLE);
             return FALSE;
         }
         auto removed = *it;
-        g_hooks.erase(it);
-        bool sink_used = std::any_of(g_hooks.begin(), g_hooks.end(),
+        Hooks().erase(it);
+        bool sink_used = std::any_of(Hooks().begin(), Hooks().end(),
                                      [&](const auto& hook) { return hook->sink == removed->sink; });
         if (!sink_used && removed->thread == GetCurrentThreadId())
             sink_to_destroy = removed->sink;
@@ -114,7 +120,7 @@ bool CallLowLevelHooks(int id, WPARAM message, LPARAM record) {
     std::vector<std::shared_ptr<Hook>> chain;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
-        for (auto it = g_hooks.rbegin(); it != g_hooks.rend(); ++it) {
+        for (auto it = Hooks().rbegin(); it != Hooks().rend(); ++it) {
             if ((*it)->id == id)
                 chain.push_back(*it);
         }

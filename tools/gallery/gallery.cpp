@@ -86,7 +86,7 @@ public:
     void CreateChildren() override;
     void LogPlaces();
 
-    rg_bq m_Title, m_Label7, m_Label3, m_LabelSpin, m_LabelCombo, m_Result, m_Background;
+    rg_bq m_Title, m_Label7, m_Label3, m_LabelSpin, m_LabelCombo, m_Result;
     rg_bjk m_Edit7, m_Edit3, m_Spin;
     rg_zgk m_Combo;
     rg_lbk m_List;
@@ -164,9 +164,6 @@ void GalleryForm::CreateChildren() {
 
     Place(m_Ask, TEXT("输入名称(&N)"), 215, 124, 120, 32);
     Place(m_Result, TEXT("名称："), 215, 166, 205, 24);
-    // FIXME: the form does not paint its background yet; a label created last lies below
-    // the other controls (each clips its siblings) and paints it in their place.
-    Place(m_Background, TEXT(""), 0, 0, 430, 250);
 
     m_Edit7.BindChanged(&OnEditChanged, m_pSelf);
     m_Edit3.BindChanged(&OnEditChanged, m_pSelf);

@@ -12,10 +12,25 @@
 //   keyseq_probe close    <title>               posts WM_CLOSE to the window
 //   keyseq_probe face     <face name>           prints the face that GDI selects when asked
 //                                               for this one (another one when it is missing)
+//   keyseq_probe client   <title>               prints the client area: screen x, y, width,
+//                                               height
+//   keyseq_probe children <title>               one line per direct child, in z order: class,
+//                                               x, y, width, height (parent's client area),
+//                                               screen x, screen y, text; tab-separated
+//   keyseq_probe lines    <title> <n>           the n-th list box child (0-based): "sel <i>",
+//                                               then its lines
+//   keyseq_probe combo    <title> <n>           the n-th combo box child: "sel <i>", its items
+//   keyseq_probe front    <title>               brings the window to the top and to the
+//                                               foreground, as a click on its task-bar button
+//                                               would (there is no task bar under Xvfb)
+//   keyseq_probe keys     <vk> ...              each virtual key's state, "down" or "up"; exit
+//                                               status 1 when any is down
 //
 // A title may be given as UTF-16 code points, "u:952e,5e8f,53f0", so that the test script
-// does not depend on how the command line is decoded. Exit status 0 on success, 1 when the
-// window is not there (or cannot be read), 2 on bad use.
+// does not depend on how the command line is decoded, or as "class:<name>" to find a window by
+// its class (someone else's program, whose title depends on the locale). Texts of other
+// programs' controls are read with messages that the system carries across processes. Exit status 0
+// on success, 1 when the window is not there (or cannot be read), 2 on bad use.
 //
 // NOTE: there is no icon command. Under Wine, WM_GETICON sent from another process fails
 // (SendMessageTimeoutW answers 0), so an outside program cannot read a window's icon handle;
@@ -54,6 +69,58 @@ void PrintUtf8(const std::wstring& text) {
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
+// The text of a window of any process (WM_GETTEXT is carried across processes).
+std::wstring WindowText(HWND hwnd) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return std::wstring();
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t class_name[256] = {};
+    GetClassNameW(hwnd, class_name, 256);
+    return class_name;
+}
+
+// The n-th direct child of a class (compared without case), in z order.
+HWND NthChild(HWND parent, const wchar_t* class_name, int n) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_wcsicmp(ClassOf(child).c_str(), class_name) == 0 && n-- == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+// Prints "sel <i>" and the items of a list or combo box, whose messages are given.
+int PrintItems(HWND box, UINT get_count, UINT get_sel, UINT get_len, UINT get_text) {
+    if (box == nullptr)
+        return 1;
+    LRESULT count = SendMessageW(box, get_count, 0, 0);
+    std::wstring out = L"sel " + std::to_wstring(SendMessageW(box, get_sel, 0, 0)) + L"\n";
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageW(box, get_len, static_cast<WPARAM>(i), 0);
+        std::wstring line(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(box, get_text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
+        line.resize(std::wcslen(line.c_str()));
+        out += line + L"\n";
+    }
+    PrintUtf8(out);
+    return 0;
+}
+
+HWND FindTopLevel(const std::wstring& title) {
+    if (title.rfind(L"class:", 0) == 0)
+        return FindWindowW(title.c_str() + 6, nullptr);
+    return FindWindowW(nullptr, title.c_str());
+}
+
 struct TitleSearch {
     const std::wstring* title;
     int count;
@@ -72,12 +139,25 @@ BOOL CALLBACK CountVisibleWithTitle(HWND hwnd, LPARAM lparam) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fputs("usage: keyseq_probe wait|text|count|geometry|close <title> [timeout ms]\n"
-                   "       keyseq_probe face <face name>\n",
-                   stderr);
+        std::fputs(
+            "usage: keyseq_probe wait|text|count|geometry|close|client|children|front <title>\n"
+            "       keyseq_probe lines|combo <title> <n>\n"
+            "       keyseq_probe face <face name>\n"
+            "       keyseq_probe keys <vk> ...\n",
+            stderr);
         return 2;
     }
     const std::wstring command = argv[1];
+    if (command == L"keys") {
+        int any_down = 0;
+        for (int i = 2; i < argc; ++i) {
+            int vk = static_cast<int>(std::wcstol(argv[i], nullptr, 0));
+            bool down = (GetAsyncKeyState(vk) & 0x8000) != 0;
+            std::printf("%d %s\n", vk, down ? "down" : "up");
+            any_down |= down ? 1 : 0;
+        }
+        return any_down;
+    }
     const std::wstring title = DecodeTitle(argv[2]);
     if (title.empty())
         return 2;
@@ -86,7 +166,7 @@ int wmain(int argc, wchar_t** argv) {
         DWORD timeout = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 20000;
         const ULONGLONG give_up = GetTickCount64() + timeout;
         for (;;) {
-            HWND hwnd = FindWindowW(nullptr, title.c_str());
+            HWND hwnd = FindTopLevel(title);
             if (hwnd != nullptr && IsWindowVisible(hwnd)) {
                 std::printf("%p\n", static_cast<void*>(hwnd));
                 return 0;
@@ -125,7 +205,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
 
-    HWND hwnd = FindWindowW(nullptr, title.c_str());
+    HWND hwnd = FindTopLevel(title);
     if (hwnd == nullptr)
         return 1;
     if (command == L"text") {
@@ -154,5 +234,41 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"close")
         return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"front") {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return SetForegroundWindow(hwnd) ? 0 : 1;
+    }
+    if (command == L"client") {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == L"children") {
+        std::wstring out;
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT r{};
+            GetWindowRect(child, &r);
+            POINT at{r.left, r.top};
+            ScreenToClient(hwnd, &at);
+            wchar_t numbers[128];
+            swprintf(numbers, 128, L"\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t", at.x, at.y,
+                     r.right - r.left, r.bottom - r.top, r.left, r.top);
+            out += ClassOf(child) + numbers + WindowText(child) + L"\n";
+        }
+        PrintUtf8(out);
+        return 0;
+    }
+    if ((command == L"lines" || command == L"combo") && argc > 3) {
+        int n = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
+        if (command == L"lines")
+            return PrintItems(NthChild(hwnd, L"ListBox", n), LB_GETCOUNT, LB_GETCURSEL,
+                              LB_GETTEXTLEN, LB_GETTEXT);
+        return PrintItems(NthChild(hwnd, L"ComboBox", n), CB_GETCOUNT, CB_GETCURSEL,
+                          CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    }
     return 2;
 }

@@ -1,0 +1,117 @@
+// Scheme operations on the main window: the folder start-up, re-reading the folder into the
+// scheme box, loading the picked scheme, saving the steps under a name asked from the user,
+// and deleting the picked scheme.
+//
+// A save never loses the steps: a name that could write outside the folder is refused and
+// asked again, and a write that fails leaves StepList, the step list box and the scheme box
+// as they were and says so.
+#include "app/main_form.h"
+#include "app/scheme_files.h"
+#include "app/step_list.h"
+#include "app/step_text.h"
+#include "runtime/shell/path.h"
+#include "runtime/ui/input_dialog.h"
+#include "runtime/ui/message_box.h"
+
+namespace rg_lch_jxt {
+
+using namespace rg_lch_MFCjm_jb;
+
+namespace {
+
+constexpr const WCHAR* kNoticeCaption = TEXT("提示信息");
+constexpr const WCHAR* kNameTitle = TEXT("方案名称");
+constexpr const WCHAR* kNamePrompt = TEXT("请输入方案名称");
+constexpr const WCHAR* kReplaceQuestion = TEXT("文件名重复，是否替换原方案？");
+constexpr const WCHAR* kBadName =
+    TEXT("方案名称不可包含 \\ / : * ? \" < > | 或控制字符，不可以空格或句点结尾，"
+         "也不可是设备名（如 CON、NUL、COM1）。请重新输入。");
+constexpr const WCHAR* kNotSaved = TEXT("方案未能保存：无法写入方案文件。现有步骤保持不变。");
+
+} // namespace
+
+void rg_wdzhchk::StartSchemeFolder() {
+    // A folder just made holds no scheme: the scheme box stays empty.
+    if (EnsureSchemeFolder(SchemeFolder()))
+        ReadSchemeFolder();
+}
+
+void rg_wdzhchk::ReadSchemeFolder() {
+    rg_lch_jb::rg_wbshzl titles;
+    ListSchemeFiles(SchemeFolder(), m_SchemePaths, titles);
+    rg_zgk& box = ComboBox(kSchemeBox);
+    SendMessageW(box.GetSafeHwnd(), CB_RESETCONTENT, 0, 0);
+    for (int64_t i = 0; i < titles.GetCount(); ++i)
+        box.AddItem(CWString(titles.GetTextAt(i)), 0);
+    StepList.Clear();
+    SendMessageW(m_StepListBox.GetSafeHwnd(), LB_RESETCONTENT, 0, 0);
+}
+
+void rg_wdzhchk::LoadScheme() {
+    int32_t index = ComboBox(kSchemeBox).GetCurSel();
+    if (index < 0 || index >= m_SchemePaths.GetCount())
+        return;
+    ReadSchemeFile(m_SchemePaths.GetTextAt(index), StepList);
+    HWND list = m_StepListBox.GetSafeHwnd();
+    // One repaint for the whole scheme instead of one per line.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    // The lines are made under one hold of the list's lock and added after it is let go.
+    rg_lch_jb::rg_wbshzl lines;
+    StepList.WithCodes([&](const rg_lch_jb::rg_wbshzl& codes) {
+        for (int64_t i = 0; i < codes.GetCount(); ++i)
+            lines.Append(StepDisplayText(CWString(codes.GetTextAt(i))).GetText());
+    });
+    for (int64_t i = 0; i < lines.GetCount(); ++i)
+        m_StepListBox.AddItem(CWString(lines.GetTextAt(i)));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void rg_wdzhchk::SaveScheme() {
+    if (m_StepListBox.GetCount() == 0)
+        return;
+    CWString folder = SchemeFolder();
+    CWString name;
+    CWString path;
+    for (;;) {
+        if (!InputText(this, name, CWString(kNamePrompt), CWString(kNameTitle), CWString()))
+            return;
+        if (name.GetLength() == 0)
+            continue;
+        if (!IsValidSchemeName(name.GetText())) {
+            ShowMessageBox(this, CWString(kBadName), MB_OK, CWString(kNoticeCaption));
+            continue;
+        }
+        path = SchemePath(folder, name.GetText());
+        if (!PathExists(path.GetText()))
+            break;
+        if (ShowMessageBox(this, CWString(kReplaceQuestion), MB_YESNO, CWString(kNoticeCaption)) ==
+            IDYES)
+            break;
+    }
+    if (WriteSchemeFile(StepList, path.GetText()) == 0) {
+        ShowMessageBox(this, CWString(kNotSaved), MB_OK, CWString(kNoticeCaption));
+        return;
+    }
+    ReadSchemeFolder();
+    rg_zgk& box = ComboBox(kSchemeBox);
+    int32_t count = static_cast<int32_t>(SendMessageW(box.GetSafeHwnd(), CB_GETCOUNT, 0, 0));
+    for (int32_t i = 0; i < count; ++i) {
+        if (box.GetItemText(i).IsEqual(name) != 0)
+            SendMessageW(box.GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    }
+    LoadScheme();
+}
+
+void rg_wdzhchk::DeleteScheme() {
+    rg_zgk& box = ComboBox(kSchemeBox);
+    int32_t index = box.GetCurSel();
+    if (index == -1)
+        return;
+    CWString path = SchemePath(SchemeFolder(), box.GetItemText(index).GetText());
+    DeleteFileW(path.GetText());
+    ReadSchemeFolder();
+}
+
+} // namespace rg_lch_jxt

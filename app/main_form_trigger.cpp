@@ -1,0 +1,61 @@
+// The trigger key and the cursor position on the main window: a key released anywhere in the
+// system (the global hook) starts or stops the replay, or copies the cursor position into the
+// coordinate boxes; the clock shows the position every 100 ms.
+#include "app/main_edit_boxes.h"
+#include "app/main_form.h"
+#include "app/replay_engine.h"
+#include "app/step_text.h"
+#include "runtime/core/int64_text.h"
+
+namespace rg_lch_jxt {
+
+namespace {
+
+constexpr int64_t kPauseKey = 19;
+
+CWString Decimal(int64_t value) {
+    WCHAR digits[kInt64TextUnits];
+    return CWString(Int64ToText(value, digits));
+}
+
+} // namespace
+
+int64_t rg_wdzhchk::OnKeyReleased(CRixObject* target, CRixObject*, int32_t, int64_t key,
+                                  int64_t marked, int64_t) {
+    static_cast<rg_wdzhchk*>(target)->TriggerKeyReleased(key, marked);
+    return 0;
+}
+
+void rg_wdzhchk::TriggerKeyReleased(int64_t key, int64_t marked) {
+    // A key-up the replay sent because it was stopped is no user's release: taking it as the
+    // trigger would start the scheme again at once.
+    if (marked != 0)
+        return;
+    if (key == m_nTriggerKey) {
+        if (IsReplayRunning())
+            StopReplay();
+        else
+            StartReplay(StepDecimal(EditBox(kCountBox).GetCaption().GetText()));
+    } else if (key == kPauseKey) {
+        EditBox(kCoordXBox).SetCaption(Decimal(m_CurrentPoint.m_nX));
+        EditBox(kCoordYBox).SetCaption(Decimal(m_CurrentPoint.m_nY));
+    }
+}
+
+int64_t rg_wdzhchk::OnTick(CRixObject* target, CRixObject*, int32_t, int64_t, int64_t, int64_t) {
+    static_cast<rg_wdzhchk*>(target)->Tick();
+    return 0;
+}
+
+void rg_wdzhchk::Tick() {
+    POINT p{};
+    GetCursorPos(&p);
+    m_CurrentPoint.m_nX = p.x;
+    m_CurrentPoint.m_nY = p.y;
+    CWString text = Decimal(p.x);
+    text.Append(TEXT("，"));
+    text.Append(Decimal(p.y));
+    Label(kPositionLabel).SetCaption(text);
+}
+
+} // namespace rg_lch_jxt

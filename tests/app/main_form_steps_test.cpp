@@ -1,0 +1,182 @@
+// Step editing through the main window's controls: the key box, the add buttons with their codes
+// and lines side by side, the coordinate check, the count guard, and moving and deleting steps
+// by the step menu and by keys with the selection rules.
+#include "tests/app/main_form_fixture.h"
+
+namespace main_form_test {
+namespace {
+
+TEST_F(MainFormTest, KeyBoxRecordsAKeyThatTheAddButtonAppends) {
+    Open();
+    struct Case {
+        std::vector<BYTE> keys; // pressed down in order, released in reverse
+        const WCHAR* shown;
+        int64_t code;
+    } const kCases[] = {
+        {{'A'}, TEXT("A"), 65},
+        {{VK_NUMPAD0 + 5}, TEXT("5"), 53},  // keypad digits are the main digits
+        {{VK_CONTROL, 'A'}, TEXT("A"), 65}, // no modifier is stored
+        {{VK_SPACE}, TEXT("空格"), 32},     // the application's own name first
+        {{VK_OEM_MINUS}, TEXT("-"), 189},
+    };
+    Lines codes;
+    Lines lines;
+    for (const Case& c : kCases) {
+        SetText(kKeyBox, TEXT("?"));
+        SetFocus(Hwnd(kKeyBox));
+        for (BYTE k : c.keys)
+            Key(k, 0);
+        for (auto k = c.keys.rbegin(); k != c.keys.rend(); ++k)
+            Key(*k, KEYEVENTF_KEYUP);
+        EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == c.shown; }))
+            << Narrow(c.shown) << " shows " << Narrow(Caption(kKeyBox));
+        EXPECT_EQ(MainEditBoxes[0].GetData(), c.code);
+        ASSERT_TRUE(AddBy(kAddKeyButton, StepList.GetCount() + 1)) << Narrow(c.shown);
+        codes.push_back(Wide("A" + std::to_string(c.code)));
+        lines.push_back(WString(TEXT("按键")) + c.shown);
+    }
+    EXPECT_EQ(Codes(), codes);
+    EXPECT_EQ(ListLines(), lines);
+    EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(MainFormTest, AKeyWithoutTextLeavesTheKeyBoxEmptyAndAddsNothing) {
+    Open();
+    SetFocus(Hwnd(kKeyBox));
+    Press('A');
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("A"); }));
+    Press(VK_F1 + 1); // F2: a framework name, but no own name and no character
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kKeyBox).empty(); }));
+    ClickAt(Hwnd(kAddKeyButton));
+    PumpFor(200);
+    EXPECT_EQ(StepList.GetCount(), 0);
+    EXPECT_TRUE(ListLines().empty());
+}
+
+TEST_F(MainFormTest, AddButtonsWriteCodesAndLinesSideBySide) {
+    Open();
+    SendMessageW(Hwnd(kMouseBox), CB_SETCURSEL, 2, 0);
+    ASSERT_TRUE(AddBy(kAddMouseButton, 1));
+    ASSERT_TRUE(AddBy(kAddDelayButton, 2));
+    ASSERT_TRUE(AddBy(kAddMoveButton, 3));
+    SetText(kCoordXBox, TEXT("100"));
+    SetText(kCoordYBox, TEXT("200"));
+    ASSERT_TRUE(AddBy(kAddCoordButton, 4));
+    SetText(kDelayBox, TEXT(""));
+    SetText(kCoordXBox, TEXT(""));
+    SetText(kCoordYBox, TEXT(""));
+    ASSERT_TRUE(AddBy(kAddDelayButton, 5));
+    ASSERT_TRUE(AddBy(kAddCoordButton, 6));
+    EXPECT_EQ(Codes(), (Lines{TEXT("B3"), TEXT("D50"), TEXT("C-8@0"), TEXT("E100@200"), TEXT("D"),
+                              TEXT("E@")}));
+    EXPECT_EQ(ListLines(), (Lines{TEXT("鼠标中键"), TEXT("延迟50"), TEXT("移动-8@0"),
+                                  TEXT("坐标100@200"), TEXT("延迟"), TEXT("坐标@")}));
+}
+
+TEST_F(MainFormTest, NegativeCoordinateIsRefusedWithTheBoxAtFaultSelected) {
+    Open();
+    struct {
+        const WCHAR* x;
+        const WCHAR* y;
+        int at_fault;
+    } const kCases[] = {{TEXT("-5"), TEXT("3"), kCoordXBox}, {TEXT("5"), TEXT("-1"), kCoordYBox}};
+    for (const auto& c : kCases) {
+        SetText(kCoordXBox, c.x);
+        SetText(kCoordYBox, c.y);
+        SetFocus(Hwnd(kDelayBox));
+        ModalScript script;
+        script.Message(kNotice, IDOK).Start();
+        ClickAt(Hwnd(kAddCoordButton));
+        ASSERT_TRUE(PumpUntil([&] { return script.Answered() == 1 || script.Failed(); }))
+            << "no message";
+        ASSERT_FALSE(script.Failed()) << script.Failure();
+        PumpUntil([&] { return GetFocus() == Hwnd(c.at_fault); });
+        EXPECT_EQ(script.MessageTexts(), Lines{TEXT("坐标位置不可小于0")});
+        EXPECT_EQ(GetFocus(), Hwnd(c.at_fault)) << Narrow(c.x) << " " << Narrow(c.y);
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(Hwnd(c.at_fault), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, static_cast<DWORD>(Caption(c.at_fault).size()));
+    }
+    EXPECT_EQ(StepList.GetCount(), 0);
+    EXPECT_TRUE(ListLines().empty());
+}
+
+TEST_F(MainFormTest, CountGuardKeepsTheCountAtLeastOne) {
+    Open();
+    struct {
+        BYTE key;
+        const WCHAR* result;
+    } const kCases[] = {{'0', TEXT("1")}, {'7', TEXT("7")}, {VK_BACK, TEXT("1")}};
+    for (const auto& c : kCases) {
+        SetFocus(Hwnd(kCountBox));
+        SendMessageW(Hwnd(kCountBox), EM_SETSEL, 0, -1);
+        Press(c.key);
+        EXPECT_TRUE(PumpUntil([&] { return Caption(kCountBox) == c.result; }))
+            << "reads " << Narrow(Caption(kCountBox)) << ", expected " << Narrow(c.result);
+    }
+}
+
+TEST_F(MainFormTest, MenuAndKeysMoveAndDeleteTheSelectedStep) {
+    Open();
+    AddDelays({TEXT("1"), TEXT("2"), TEXT("3")});
+    auto by_menu = [&](UINT id, int position) {
+        PopupMenuAnswer answer(id, position);
+        ClickAt(Hwnd(kStepListBox), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        EXPECT_TRUE(PumpUntil([&] { return answer.Seen(); })) << "no menu for " << id;
+        PumpFor(100);
+    };
+    auto by_key = [&](BYTE key) {
+        SetFocus(Hwnd(kStepListBox));
+        Press(key);
+        PumpFor(150);
+    };
+    // The right click does not select: the line picked before stays picked.
+    Select(2);
+    by_menu(rg_lch_jxt::kStepMenuDown, 1); // the last line cannot go down
+    EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D2"), TEXT("D3")}));
+    EXPECT_EQ(Selected(), 2);
+    by_menu(rg_lch_jxt::kStepMenuUp, 0); // up, and the highlight stays on the last line
+    EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D3"), TEXT("D2")}));
+    EXPECT_EQ(ListLines(), (Lines{TEXT("延迟1"), TEXT("延迟3"), TEXT("延迟2")}));
+    EXPECT_EQ(Selected(), 2);
+    by_key(VK_OEM_MINUS); // up, and the moved step stays selected
+    EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D2"), TEXT("D3")}));
+    EXPECT_EQ(Selected(), 1);
+    by_key(VK_ADD); // down, and the moved step stays selected
+    EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D3"), TEXT("D2")}));
+    EXPECT_EQ(ListLines(), (Lines{TEXT("延迟1"), TEXT("延迟3"), TEXT("延迟2")}));
+    EXPECT_EQ(Selected(), 2);
+    by_key(VK_DELETE); // the last line: the new last line is selected
+    EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D3")}));
+    EXPECT_EQ(Selected(), 1);
+    Select(0);
+    by_key(VK_DELETE); // a middle line: the line now at its place is selected
+    EXPECT_EQ(Codes(), Lines{TEXT("D3")});
+    EXPECT_EQ(ListLines(), Lines{TEXT("延迟3")});
+    EXPECT_EQ(Selected(), 0);
+    by_menu(rg_lch_jxt::kStepMenuDelete, 2); // by the menu: nothing selected afterwards
+    EXPECT_TRUE(Codes().empty());
+    EXPECT_TRUE(ListLines().empty());
+    EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(MainFormTest, WithoutASelectedLineNeitherMenuNorKeysAct) {
+    Open();
+    AddDelays({TEXT("1"), TEXT("2")});
+    PopupMenuAnswer answer(0, 0);
+    ClickAt(Hwnd(kStepListBox), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    PumpFor(300);
+    EXPECT_FALSE(answer.Seen());
+    SetFocus(Hwnd(kStepListBox));
+    Select(-1);
+    Press(VK_DELETE);
+    Press(VK_OEM_MINUS);
+    PumpFor(200);
+    EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D2")}));
+}
+
+} // namespace
+} // namespace main_form_test
