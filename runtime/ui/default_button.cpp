@@ -3,9 +3,7 @@
 
 #include "runtime/ui/form_wnd.h"
 
-namespace {
-
-bool IsButtonClass(HWND hwnd) {
+bool IsButtonWindow(HWND hwnd) {
     WCHAR name[16] = {};
     const int length = GetClassNameW(hwnd, name, 16);
     const WCHAR kButton[] = {'b', 'u', 't', 't', 'o', 'n'};
@@ -21,13 +19,11 @@ bool IsButtonClass(HWND hwnd) {
     return true;
 }
 
-} // namespace
-
 bool IsDefaultPushButton(HWND hwnd) {
     if (hwnd == nullptr || !IsWindow(hwnd))
         return false;
     const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-    return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && IsButtonClass(hwnd);
+    return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && IsButtonWindow(hwnd);
 }
 
 bool RecordDefaultPushButton(HWND hwnd) {

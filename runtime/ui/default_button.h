@@ -9,6 +9,8 @@
 
 #include "platform/platform.h"
 
+// Whether hwnd is a window of the system's button class (any button type).
+bool IsButtonWindow(HWND hwnd);
 // Whether hwnd is a push button of the system's button class with BS_DEFPUSHBUTTON.
 bool IsDefaultPushButton(HWND hwnd);
 // When hwnd is a default push button, records its id in the nearest form window among its

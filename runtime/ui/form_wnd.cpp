@@ -260,7 +260,11 @@ void CRWnd_WinForm::ApplyShape() {
 BOOL CRWnd_WinForm::PreReflectNotify(UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
     if (message != WM_COMMAND || lparam == 0 || m_bEnterPending == 0)
         return FALSE;
-    if (IsDefaultPushButton(reinterpret_cast<HWND>(lparam)))
+    // Only buttons are held back: Enter must not click a button other than the default one.
+    // A list or combo box that takes Enter itself (a dropped list commits its pick with it)
+    // reports through WM_COMMAND too, and swallowing that would lose the user's choice.
+    const auto sender = reinterpret_cast<HWND>(lparam);
+    if (!IsButtonWindow(sender) || IsDefaultPushButton(sender))
         return FALSE;
     *result = 1;
     return TRUE;

@@ -7,9 +7,10 @@
 // the form's menu, F1 for the help file and the dialog manager's keyboard interface.
 //
 // While the dialog manager handles an Enter key-down (Enter pending), a WM_COMMAND from a
-// child control reaches the child (reflection) and the form only when the child is the
-// default push button (class "Button", BS_DEFPUSHBUTTON); any other control's command is
-// swallowed with the answer 1, so that Enter means the default button and nothing else.
+// child button reaches the child (reflection) and the form only when it is the default push
+// button (class "Button", BS_DEFPUSHBUTTON); any other button's command is swallowed with
+// the answer 1, so that Enter clicks the default button and no other. Commands of other
+// controls go through: a dropped combo box commits the user's pick on Enter.
 //
 // The window's shape (rectangle, ellipse, rounded rectangle) is a window region, set again on
 // every size change. On destruction the form removes its notification-area icon, closes the

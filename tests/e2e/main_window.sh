@@ -347,7 +347,7 @@ xdotool key ctrl+a 9 9 9 9
 click 18
 xdotool key F8
 sleep 1
-click 3           # a label: the window itself has the keyboard
+click 3           # a label; the focus stays on the button clicked last (Wine's combo box would keep Alt+F4)
 xdotool key alt+F4
 for _ in $(seq 1 100); do
   kill -0 "$app_pid" 2>/dev/null || break

@@ -107,6 +107,20 @@ TEST_F(DefaultButtonTest, WhileEnterIsPendingOnlyTheDefaultButtonsCommandGetsThr
     EXPECT_EQ(button.Wnd()->clicked, 1);
     EXPECT_EQ(form.GetFormWnd()->m_bEnterPending, 0);
 
+    // Only buttons are held back: another control's command during Enter (a dropped combo box
+    // commits its pick with Enter) goes through.
+    HWND list = CreateWindowExW(0, TEXT("LISTBOX"), TEXT(""), WS_CHILD | WS_VISIBLE, 100, 200, 80,
+                                60, form.GetSafeHwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(5)), nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    commanding.buttons = {plain.GetSafeHwnd(), list};
+    commanding.answers.clear();
+    PostMessageW(commanding.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    PumpTranslated();
+    EXPECT_EQ(commanding.answers, (std::vector<LRESULT>{1, 0}));
+    EXPECT_EQ(plain.Wnd()->clicked, 0);
+    DestroyWindow(list);
+
     // Outside Enter every control's command reaches it.
     EXPECT_EQ(SendMessageW(form.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1, BN_CLICKED),
                            reinterpret_cast<LPARAM>(plain.GetSafeHwnd())),
