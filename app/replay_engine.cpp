@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/extended_key.h"
 #include "app/step_list.h"
 #include "app/step_text.h"
 #include "runtime/core/int64_text.h"
@@ -84,11 +85,12 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
     case TEXT('A'): {
         BYTE k = static_cast<BYTE>(values.value & 0xFF);
         BYTE scan = static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
-        keybd_event(k, scan, 0, 0);
+        const DWORD extended = IsExtendedKey(k) ? KEYEVENTF_EXTENDEDKEY : 0;
+        keybd_event(k, scan, extended, 0);
         bool stopped = Wait(wait, run, kReplayHoldMs);
         // Released even when stopped: a key left down would corrupt what the user types next.
         // Marked then, so that the trigger handler does not take it for the user's key.
-        keybd_event(k, scan, KEYEVENTF_KEYUP, ReleaseMark(stopped, run));
+        keybd_event(k, scan, extended | KEYEVENTF_KEYUP, ReleaseMark(stopped, run));
         return !stopped;
     }
     case TEXT('B'): {

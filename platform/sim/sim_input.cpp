@@ -197,7 +197,9 @@ WPARAM GenericKey(UINT vk) {
     }
 }
 
-void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
+// extended: the key is one of the keys that a keyboard sends with the extended-key prefix
+// (KEYEVENTF_EXTENDEDKEY); the hook sees LLKHF_EXTENDED, the window bit 24 of lParam.
+void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra, bool extended = false) {
     vk &= 0xFF;
     KBDLLHOOKSTRUCT record{};
     WPARAM message;
@@ -208,8 +210,8 @@ void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
         message = KeyMessage(vk, up, false);
         record.vkCode = vk;
         record.scanCode = scan;
-        record.flags =
-            (injected ? LLKHF_INJECTED : 0) | (up ? LLKHF_UP : 0) | (alt ? LLKHF_ALTDOWN : 0);
+        record.flags = (injected ? LLKHF_INJECTED : 0) | (up ? LLKHF_UP : 0) |
+                       (alt ? LLKHF_ALTDOWN : 0) | (extended ? LLKHF_EXTENDED : 0);
         record.time = NowMilliseconds();
         record.dwExtraInfo = extra;
         g_log.push_back(sim::InputRecord{up ? sim::InputKind::KeyUp : sim::InputKind::KeyDown,
@@ -232,6 +234,8 @@ void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra) {
             lparam = static_cast<LPARAM>(1 | ((scan & 0xFFFF) << 16));
         } else {
             DWORD bits = 1 | ((scan & 0xFF) << 16);
+            if (extended)
+                bits |= 1u << 24;
             if (g_held[VK_MENU])
                 bits |= 1u << 29;
             if (up || g_held[vk])
@@ -344,7 +348,8 @@ void SendMouseInput(const MOUSEINPUT& mi) {
 } // namespace
 
 void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra_info) {
-    KeyEvent(vk, scan, (flags & KEYEVENTF_KEYUP) != 0, true, extra_info);
+    KeyEvent(vk, scan, (flags & KEYEVENTF_KEYUP) != 0, true, extra_info,
+             (flags & KEYEVENTF_EXTENDEDKEY) != 0);
 }
 
 UINT MapVirtualKeyW(UINT code, UINT map_type) {
@@ -380,7 +385,8 @@ UINT SendInput(UINT count, LPINPUT inputs, int size) {
                 vk = kPacket; // the character travels in the scan code
             else if (in.ki.dwFlags & KEYEVENTF_SCANCODE)
                 vk = MapVirtualKeyW(scan, MAPVK_VSC_TO_VK);
-            KeyEvent(vk, scan, (in.ki.dwFlags & KEYEVENTF_KEYUP) != 0, true, in.ki.dwExtraInfo);
+            KeyEvent(vk, scan, (in.ki.dwFlags & KEYEVENTF_KEYUP) != 0, true, in.ki.dwExtraInfo,
+                     (in.ki.dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
         }
         // Hardware records are not simulated; they count as entered, as on Windows.
     }

@@ -43,6 +43,7 @@ typedef short SHORT;
 #define VK_DELETE 0x2E
 #define VK_LWIN 0x5B
 #define VK_RWIN 0x5C
+#define VK_APPS 0x5D
 #define VK_PACKET 0xE7
 #define VK_NUMPAD0 0x60
 #define VK_NUMPAD9 0x69
