@@ -6,22 +6,12 @@
 #
 # Needs WINEPREFIX; KEYSEQ_BUILD names the Windows build directory (default build/windows).
 # Prints one line, "PASS: caption_font" or "FAIL: caption_font: <reason>", and exits 0 or 1.
-set -u
-name=caption_font
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-build=${KEYSEQ_BUILD:-$repo/build/windows}
-probe=$build/tools/winprobe/keyseq_probe.exe
-export WINEDEBUG=${WINEDEBUG:--all}
+e2e_name=caption_font
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-fail() {
-  echo "FAIL: $name: $*"
-  exit 1
-}
-
-[ -n "${WINEPREFIX:-}" ] || fail "WINEPREFIX is not set"
-[ -f "$probe" ] || fail "$probe is missing (build the windows preset)"
-face=$(wine "$probe" face Marlett 2>/dev/null | tr -d '\r')
+require "$probe_exe"
+face=$(probe face Marlett)
 [ "$face" = "Marlett" ] ||
-  fail "GDI selects '$face' for Marlett: the title-bar buttons would show letters (see wine_ensure_fonts in scripts/lib/wine.sh)"
-echo "PASS: $name"
+  abort "GDI selects '$face' for Marlett: the title-bar buttons would show letters (see wine_ensure_fonts in scripts/lib/wine.sh)"
+pass
 exit 0

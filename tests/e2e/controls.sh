@@ -15,37 +15,16 @@
 # Needs DISPLAY and WINEPREFIX; KEYSEQ_BUILD names the Windows build directory (default
 # build/windows). Prints one "PASS: controls_<check>" or "FAIL: ..." line per check and exits
 # 0 when all passed.
-set -u
-name=controls
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-build=${KEYSEQ_BUILD:-$repo/build/windows}
+e2e_name=controls
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 gallery=$build/tools/gallery/keyseq_gallery.exe
-probe=$build/tools/winprobe/keyseq_probe.exe
-export WINEDEBUG=${WINEDEBUG:--all}
 # Titles as UTF-16 code points: 控件展示 (the gallery) and 方案名称 (the input dialog).
 title="u:63a7,4ef6,5c55,793a"
 dialog_title="u:65b9,6848,540d,79f0"
 
 log=$(mktemp /tmp/keyseq-gallery-XXXXXX)
-failures=0
-app_pid=""
-finish() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill "$app_pid" 2>/dev/null
-    wait "$app_pid" 2>/dev/null
-  fi
-  rm -f "$log"
-}
-abort() {
-  echo "FAIL: $name: $*"
-  finish
-  exit 1
-}
-pass() { echo "PASS: ${name}_$1"; }
-fail() {
-  echo "FAIL: ${name}_$1: $2"
-  failures=$((failures + 1))
-}
+at_exit 'rm -f "$log"'
+
 # Waits up to 10 s for a line of the event log that matches the extended regex.
 wait_line() {
   local i
@@ -68,15 +47,11 @@ click_at() {
 }
 lines() { grep -E "^$1( |$)" "$log" | sed "s/^$1 \{0,1\}//"; }
 
-[ -n "${DISPLAY:-}" ] || abort "DISPLAY is not set"
-[ -n "${WINEPREFIX:-}" ] || abort "WINEPREFIX is not set"
-[ -f "$gallery" ] || abort "$gallery is missing (build the windows preset)"
-[ -f "$probe" ] || abort "$probe is missing (build the windows preset)"
+require display "$gallery" "$probe_exe"
 command -v xdotool >/dev/null || abort "xdotool is not installed"
 
-wine "$gallery" "Z:${log//\//\\}" >/dev/null 2>&1 &
-app_pid=$!
-wine "$probe" wait "$title" 30000 >/dev/null 2>&1 || abort "no gallery window within 30 s"
+launch "$gallery" "Z:${log//\//\\}"
+probe wait "$title" 30000 >/dev/null || abort "no gallery window within 30 s"
 wait_line '^item ' || abort "the gallery wrote no control places"
 sleep 1
 
@@ -96,7 +71,7 @@ xdotool type --delay 120 "a9"
 if wait_line '^edit7 9$' && [ "$(lines edit7 | tr '\n' '|')" = "9|" ]; then
   pass mode7_refuses_letters
 else
-  fail mode7_refuses_letters "the integer edit went through '$(lines edit7 | tr '\n' '|')'"
+  fail_check mode7_refuses_letters "the integer edit went through '$(lines edit7 | tr '\n' '|')'"
 fi
 
 # Input mode 3: only "-" and digits.
@@ -106,7 +81,7 @@ xdotool type --delay 120 "x-1.2y3"
 if wait_line '^edit3 -123$' && [ "$(lines edit3 | tr '\n' '|')" = "-|-1|-12|-123|" ]; then
   pass mode3_keeps_digits
 else
-  fail mode3_keeps_digits "the digits edit went through '$(lines edit3 | tr '\n' '|')'"
+  fail_check mode3_keeps_digits "the digits edit went through '$(lines edit3 | tr '\n' '|')'"
 fi
 
 # The counting spin stands at its maximum 3; its up arrow wraps to 0.
@@ -115,7 +90,7 @@ click_at "$x" "$y"
 if wait_line '^spin 0$' && [ "$(lines spin | head -n 1)" = "0" ]; then
   pass spin_wraps
 else
-  fail spin_wraps "the spin's edit went through '$(lines spin | tr '\n' '|')'"
+  fail_check spin_wraps "the spin's edit went through '$(lines spin | tr '\n' '|')'"
 fi
 
 # The combo box: open it, pick the second item.
@@ -129,13 +104,13 @@ sleep 1
 if [ "$(lines combo | tr '\n' '|')" = "1|" ]; then
   pass combo_selchanged_once
 else
-  fail combo_selchanged_once "SelChanged reported '$(lines combo | tr '\n' '|')'"
+  fail_check combo_selchanged_once "SelChanged reported '$(lines combo | tr '\n' '|')'"
 fi
 
 # The input dialog: a typed name and Enter.
 read -r x y < <(centre ask)
 click_at "$x" "$y"
-if wine "$probe" wait "$dialog_title" 20000 >/dev/null 2>&1; then
+if probe wait "$dialog_title" 20000 >/dev/null; then
   sleep 0.5
   xdotool type --delay 120 "Alice"
   sleep 0.3
@@ -143,21 +118,13 @@ if wine "$probe" wait "$dialog_title" 20000 >/dev/null 2>&1; then
   if wait_line '^input ' && [ "$(lines input)" = "1 Alice" ]; then
     pass input_dialog
   else
-    fail input_dialog "the dialog answered '$(lines input)'"
+    fail_check input_dialog "the dialog answered '$(lines input)'"
   fi
 else
-  fail input_dialog "no input dialog within 20 s"
+  fail_check input_dialog "no input dialog within 20 s"
 fi
 
-wine "$probe" close "$title" >/dev/null 2>&1 || abort "could not close the gallery"
-for _ in $(seq 1 300); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && abort "the gallery still runs 30 s after WM_CLOSE"
-wait "$app_pid"
-status=$?
-app_pid=""
-[ "$status" -eq 0 ] || fail closes "exit status $status, expected 0"
-finish
-[ "$failures" -eq 0 ]
+probe close "$title" >/dev/null || abort "could not close the gallery"
+await_app_exit 30 || abort "the gallery still runs 30 s after WM_CLOSE"
+[ "$app_exit" -eq 0 ] || fail_check closes "exit status $app_exit, expected 0"
+e2e_result

@@ -1,0 +1,107 @@
+# shellcheck shell=bash
+# Shared by the end-to-end scripts (sourced, not run: scripts/test runs only the others). It
+# holds what each of them needs around its checks: the paths of the Windows build, the probe,
+# the program under test and its ending on exit, and the PASS/FAIL lines that scripts/test
+# counts.
+#
+# A script sets `e2e_name` (its checks are reported as "<e2e_name>_<check>") and then sources
+# this file. Needs WINEPREFIX (and DISPLAY for anything with windows); KEYSEQ_BUILD names the
+# Windows build directory (default build/windows).
+set -u
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+build=${KEYSEQ_BUILD:-$repo/build/windows}
+app=$build/app/keyseq.exe
+probe_exe=$build/tools/winprobe/keyseq_probe.exe
+export WINEDEBUG=${WINEDEBUG:--all}
+# 键序台 as UTF-16 code points: the probe's command line then does not depend on the locale.
+app_title="u:952e,5e8f,53f0"
+
+# The program started by launch; it is ended on exit if it still runs.
+app_pid=""
+# Set by await_app_exit: the program's exit status.
+app_exit=""
+# Commands run on exit after the program is ended (at_exit adds them).
+e2e_exit_commands=()
+# Checks failed by fail_check so far.
+e2e_failures=0
+
+# Ends a process of ours if it still runs.
+stop_pid() {
+  if [ -n "${1:-}" ] && kill -0 "$1" 2>/dev/null; then
+    kill "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
+  fi
+}
+at_exit() { e2e_exit_commands+=("$1"); }
+e2e_cleanup() {
+  stop_pid "$app_pid"
+  local command
+  for command in "${e2e_exit_commands[@]}"; do
+    eval "$command"
+  done
+}
+trap e2e_cleanup EXIT
+
+# "PASS: <e2e_name>_<check>", or "PASS: <e2e_name>" without a check.
+pass() { echo "PASS: ${e2e_name}${1:+_$1}"; }
+# Reports a failed check and ends the script: what follows builds on its state.
+fail() {
+  echo "FAIL: ${e2e_name}_$1: $2"
+  exit 1
+}
+# Reports a failed check and goes on; e2e_result answers for all of them at the end.
+fail_check() {
+  echo "FAIL: ${e2e_name}_$1: $2"
+  e2e_failures=$((e2e_failures + 1))
+}
+# Reports a failure that is no particular check (a missing tool, a program that did not
+# start) and ends the script.
+abort() {
+  echo "FAIL: $e2e_name: $*"
+  exit 1
+}
+e2e_result() { [ "$e2e_failures" -eq 0 ]; }
+
+# Stops the script unless the Wine prefix (and with "display" the X display) is there and each
+# named file exists.
+require() {
+  [ -n "${WINEPREFIX:-}" ] || abort "WINEPREFIX is not set"
+  local item
+  for item; do
+    if [ "$item" = display ]; then
+      [ -n "${DISPLAY:-}" ] || abort "DISPLAY is not set"
+    else
+      [ -f "$item" ] || abort "$item is missing (build the windows preset)"
+    fi
+  done
+}
+
+# Runs keyseq_probe.exe; its output without carriage returns, its exit status as its own.
+probe() {
+  wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+# Starts a Windows program in the background, in the given folder, as the program under test.
+launch_in() {
+  local dir=$1
+  shift
+  (cd "$dir" && exec wine "$@") >/dev/null 2>&1 &
+  app_pid=$!
+}
+launch() { launch_in . "$@"; }
+
+# Waits up to the given seconds for the program under test to end. Answers 1 while it still
+# runs; otherwise sets app_exit to its exit status.
+await_app_exit() {
+  local i
+  for ((i = 0; i < $1 * 10; i++)); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$app_pid" 2>/dev/null && return 1
+  wait "$app_pid"
+  app_exit=$?
+  app_pid=""
+}
