@@ -1,5 +1,5 @@
-// Painting of the simulated backend (sim_paint.h): update rectangles, window surfaces, the
-// state of window device contexts and the drawing calls.
+// Painting of the simulated backend (sim_paint.h): update rectangles, window surfaces and the
+// drawing calls. The state of each device context is its record in sim_dc_state.h.
 #include "platform/sim/sim_paint.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sim/sim_dc_state.h"
 #include "platform/sim/sim_errors.h"
 #include "platform/sim/sim_gdi_kinds.h"
 #include "platform/sim/sim_heap.h"
@@ -15,7 +16,10 @@
 #include "platform/sim/sim_region_spans.h"
 #include "platform/sim/sim_window.h"
 
+using sim::detail::DcState;
+using sim::detail::PaintLock;
 using sim::detail::Spans;
+using sim::detail::WindowDcState;
 
 namespace {
 
@@ -27,21 +31,17 @@ struct Surface {
     std::vector<COLORREF> pixels;
 };
 
-struct DcState {
-    HWND hwnd = nullptr;
-    bool painting = false; // from BeginPaint: clipped to the update rectangle
-    RECT update{};
-    bool clipped = false; // a region selected with SelectClipRgn
-    Spans clip;
-    int stretch_mode = BLACKONWHITE;
-    POINT brush_origin{0, 0};
-};
-
-// Everything below is guarded by g_mutex. Window calls are made before taking it.
-std::mutex g_mutex;
+// Guarded by the painting lock (sim_dc_state.h), as are the device contexts' records. Window
+// calls are made before taking it.
 std::unordered_map<HWND, Surface> g_surfaces;
 std::unordered_map<HWND, RECT> g_updates;
-std::unordered_map<HDC, DcState> g_dcs;
+
+// The window a context draws into, or null when it is not a window's context.
+HWND WindowOf(HDC hdc) {
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const DcState* state = WindowDcState(hdc);
+    return state != nullptr ? state->window.hwnd : nullptr;
+}
 
 RECT ClientOf(HWND hwnd) {
     RECT client{};
@@ -49,7 +49,7 @@ RECT ClientOf(HWND hwnd) {
     return client;
 }
 
-// With g_mutex held: the window's surface at the given client size.
+// With the painting lock held: the window's surface at the given client size.
 Surface& SurfaceOf(HWND hwnd, const RECT& client) {
     Surface& surface = g_surfaces[hwnd];
     if (surface.width != client.right || surface.height != client.bottom) {
@@ -60,8 +60,8 @@ Surface& SurfaceOf(HWND hwnd, const RECT& client) {
     return surface;
 }
 
-// With g_mutex held: the pixels a drawing call on this context may touch.
-Spans ClipOf(const DcState& state, const RECT& client) {
+// With the painting lock held: the pixels a drawing call on this context may touch.
+Spans ClipOf(const DcState::Window& state, const RECT& client) {
     Spans clip = Spans::FromRect(client);
     if (state.painting)
         clip = Spans::Combine(clip, Spans::FromRect(state.update), RGN_AND);
@@ -103,22 +103,16 @@ BOOL Fill(HDC hdc, const Spans& area, HBRUSH brush) {
     COLORREF colour = 0;
     if (!BrushColour(brush, &colour))
         return FALSE;
-    HWND hwnd = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        auto it = g_dcs.find(hdc);
-        if (it != g_dcs.end())
-            hwnd = it->second.hwnd;
-    }
+    const HWND hwnd = WindowOf(hdc);
     if (hwnd == nullptr)
         return FillSection(hdc, area, colour);
     const RECT client = ClientOf(hwnd);
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_dcs.find(hdc);
-    if (it == g_dcs.end())
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const DcState* state = WindowDcState(hdc);
+    if (state == nullptr)
         return FALSE;
     Surface& surface = SurfaceOf(hwnd, client);
-    const Spans target = Spans::Combine(area, ClipOf(it->second, client), RGN_AND);
+    const Spans target = Spans::Combine(area, ClipOf(state->window, client), RGN_AND);
     for (const auto& [y, row] : target.rows) {
         for (const auto& span : row) {
             for (LONG x = span.first; x < span.second; ++x)
@@ -154,22 +148,17 @@ BOOL Blit(HDC dest, int x, int y, int width, int height, HDC source, Pick pick) 
     LONG source_height = 0;
     if (!ReadSource(source, &pixels, &source_width, &source_height))
         return FALSE;
-    HWND hwnd = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        auto it = g_dcs.find(dest);
-        if (it == g_dcs.end())
-            return FALSE;
-        hwnd = it->second.hwnd;
-    }
+    const HWND hwnd = WindowOf(dest);
+    if (hwnd == nullptr)
+        return FALSE;
     const RECT client = ClientOf(hwnd);
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_dcs.find(dest);
-    if (it == g_dcs.end())
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const DcState* state = WindowDcState(dest);
+    if (state == nullptr)
         return FALSE;
     Surface& surface = SurfaceOf(hwnd, client);
     const Spans target = Spans::Combine(Spans::FromRect(RECT{x, y, x + width, y + height}),
-                                        ClipOf(it->second, client), RGN_AND);
+                                        ClipOf(state->window, client), RGN_AND);
     for (const auto& [row_y, row] : target.rows) {
         for (const auto& span : row) {
             for (LONG col = span.first; col < span.second; ++col) {
@@ -191,19 +180,20 @@ BOOL Blit(HDC dest, int x, int y, int width, int height, HDC source, Pick pick) 
 namespace sim::detail {
 
 void OnWindowDcMade(HDC hdc, HWND hwnd) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_dcs[hdc].hwnd = hwnd;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    DcStateOf(hdc).window.hwnd = hwnd;
 }
 
 void OnDcReleased(HDC hdc) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_dcs.erase(hdc);
+    std::lock_guard<std::mutex> lock(PaintLock());
+    if (DcState* state = WindowDcState(hdc); state != nullptr)
+        state->window = DcState::Window{};
 }
 
 void InvalidateWindow(HWND hwnd, const RECT* rect) {
     const RECT client = ClientOf(hwnd);
     RECT area = rect != nullptr ? *rect : client;
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(PaintLock());
     auto it = g_updates.find(hwnd);
     if (it == g_updates.end() || IsRectEmpty(&it->second)) {
         g_updates[hwnd] = area;
@@ -218,7 +208,7 @@ void InvalidateWindow(HWND hwnd, const RECT* rect) {
 
 bool NeedsPaint(HWND hwnd) {
     const RECT client = ClientOf(hwnd);
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(PaintLock());
     auto it = g_updates.find(hwnd);
     RECT visible{};
     return it != g_updates.end() && IntersectRect(&visible, &it->second, &client);
@@ -244,14 +234,14 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     }
     const RECT client = ClientOf(hwnd);
     HDC hdc = GetDC(hwnd);
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(PaintLock());
     RECT update{};
     auto pending = g_updates.find(hwnd);
     if (pending != g_updates.end()) {
         IntersectRect(&update, &pending->second, &client);
         g_updates.erase(pending);
     }
-    DcState& state = g_dcs[hdc];
+    DcState::Window& state = sim::detail::DcStateOf(hdc).window;
     state.painting = true;
     state.update = update;
     *paint = PAINTSTRUCT{};
@@ -268,20 +258,15 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
 }
 
 int GetClipBox(HDC hdc, LPRECT rect) {
-    HWND hwnd = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        auto it = g_dcs.find(hdc);
-        if (it == g_dcs.end() || rect == nullptr)
-            return ERROR;
-        hwnd = it->second.hwnd;
-    }
-    const RECT client = ClientOf(hwnd);
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_dcs.find(hdc);
-    if (it == g_dcs.end())
+    const HWND hwnd = WindowOf(hdc);
+    if (hwnd == nullptr || rect == nullptr)
         return ERROR;
-    const Spans clip = ClipOf(it->second, client);
+    const RECT client = ClientOf(hwnd);
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const DcState* state = WindowDcState(hdc);
+    if (state == nullptr)
+        return ERROR;
+    const Spans clip = ClipOf(state->window, client);
     *rect = clip.Box();
     return clip.Kind();
 }
@@ -291,12 +276,12 @@ int SelectClipRgn(HDC hdc, HRGN region) {
     if (region != nullptr && !sim::detail::CopyRegionSpans(region, &spans))
         return ERROR;
     {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        auto it = g_dcs.find(hdc);
-        if (it == g_dcs.end())
+        std::lock_guard<std::mutex> lock(PaintLock());
+        DcState* state = WindowDcState(hdc);
+        if (state == nullptr)
             return ERROR;
-        it->second.clipped = region != nullptr;
-        it->second.clip = std::move(spans);
+        state->window.clipped = region != nullptr;
+        state->window.clip = std::move(spans);
     }
     RECT box{};
     return GetClipBox(hdc, &box);
@@ -338,32 +323,26 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
 }
 
 int SetStretchBltMode(HDC hdc, int mode) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_dcs.find(hdc);
-    if (it == g_dcs.end() || mode < BLACKONWHITE || mode > HALFTONE)
+    std::lock_guard<std::mutex> lock(PaintLock());
+    DcState* state = WindowDcState(hdc);
+    if (state == nullptr || mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
-    return std::exchange(it->second.stretch_mode, mode);
+    return std::exchange(state->window.stretch_mode, mode);
 }
 
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_dcs.find(hdc);
-    if (it == g_dcs.end())
+    std::lock_guard<std::mutex> lock(PaintLock());
+    DcState* state = WindowDcState(hdc);
+    if (state == nullptr)
         return FALSE;
     if (previous != nullptr)
-        *previous = it->second.brush_origin;
-    it->second.brush_origin = POINT{x, y};
+        *previous = state->window.brush_origin;
+    state->window.brush_origin = POINT{x, y};
     return TRUE;
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
-    HWND hwnd = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        auto it = g_dcs.find(hdc);
-        if (it != g_dcs.end())
-            hwnd = it->second.hwnd;
-    }
+    const HWND hwnd = WindowOf(hdc);
     if (hwnd == nullptr) {
         std::lock_guard<std::mutex> lock(sim::detail::GdiLock());
         sim::detail::DibSection* section = sim::detail::SelectedSection(hdc);
@@ -372,9 +351,9 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
         return sim::detail::GetSectionPixel(*section, x, y);
     }
     const RECT client = ClientOf(hwnd);
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_dcs.find(hdc);
-    if (it == g_dcs.end() || !ClipOf(it->second, client).Contains(x, y))
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const DcState* state = WindowDcState(hdc);
+    if (state == nullptr || !ClipOf(state->window, client).Contains(x, y))
         return CLR_INVALID;
     Surface& surface = SurfaceOf(hwnd, client);
     return surface.pixels[static_cast<size_t>(y) * surface.width + x];

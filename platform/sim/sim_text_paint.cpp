@@ -2,25 +2,19 @@
 #include "platform/sim/sim_text_paint.h"
 
 #include <mutex>
-#include <unordered_map>
+#include <utility>
 
+#include "platform/sim/sim_dc_state.h"
 #include "platform/sim/sim_paint.h"
 #include "platform/sim/sim_text_log.h"
 #include "platform/sim/sim_text_paint_state.h"
 
+using sim::detail::DcStateOf;
+using sim::detail::PaintLock;
+
 namespace {
 
-struct TextState {
-    COLORREF text = RGB(0, 0, 0);
-    COLORREF back = RGB(255, 255, 255);
-    int bkMode = OPAQUE;
-    HGDIOBJ font = nullptr;
-};
-
-// Guarded by g_mutex. A context's state is made on first use; NOTE: it is kept after the
-// context is released (handles are never reused, and tests make few contexts).
-std::mutex g_mutex;
-std::unordered_map<HDC, TextState> g_states;
+// Guarded by the painting lock (sim_dc_state.h), as is the contexts' text state.
 std::vector<sim::TextDrawn> g_log;
 
 } // namespace
@@ -28,49 +22,43 @@ std::vector<sim::TextDrawn> g_log;
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
     if (hdc == nullptr)
         return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    COLORREF old = g_states[hdc].text;
-    g_states[hdc].text = color;
-    return old;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    return std::exchange(DcStateOf(hdc).text_colour, color);
 }
 
 COLORREF GetTextColor(HDC hdc) {
     if (hdc == nullptr)
         return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return g_states[hdc].text;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    return DcStateOf(hdc).text_colour;
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
     if (hdc == nullptr)
         return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    COLORREF old = g_states[hdc].back;
-    g_states[hdc].back = color;
-    return old;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    return std::exchange(DcStateOf(hdc).back_colour, color);
 }
 
 COLORREF GetBkColor(HDC hdc) {
     if (hdc == nullptr)
         return CLR_INVALID;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return g_states[hdc].back;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    return DcStateOf(hdc).back_colour;
 }
 
 int SetBkMode(HDC hdc, int mode) {
     if (hdc == nullptr || (mode != TRANSPARENT && mode != OPAQUE))
         return 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    int old = g_states[hdc].bkMode;
-    g_states[hdc].bkMode = mode;
-    return old;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    return std::exchange(DcStateOf(hdc).back_mode, mode);
 }
 
 int GetBkMode(HDC hdc) {
     if (hdc == nullptr)
         return 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return g_states[hdc].bkMode;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    return DcStateOf(hdc).back_mode;
 }
 
 int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
@@ -82,9 +70,9 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     int lines = 1;
     for (char16_t unit : units)
         lines += unit == u'\n' ? 1 : 0;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    const TextState& state = g_states[hdc];
-    g_log.push_back({hdc, *rect, units, format, state.text, state.bkMode, state.font});
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const sim::detail::DcState& state = DcStateOf(hdc);
+    g_log.push_back({hdc, *rect, units, format, state.text_colour, state.back_mode, state.font});
     return 16 * lines;
 }
 
@@ -95,12 +83,12 @@ BOOL GdiFlush() {
 namespace sim {
 
 void ResetTextLog() {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(PaintLock());
     g_log.clear();
 }
 
 std::vector<TextDrawn> TextLog() {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(PaintLock());
     return g_log;
 }
 
@@ -109,14 +97,14 @@ std::vector<TextDrawn> TextLog() {
 namespace sim::detail {
 
 void NoteFontSelected(HDC hdc, HGDIOBJ font) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_states[hdc].font = font;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    DcStateOf(hdc).font = font;
 }
 
 HGDIOBJ SelectedFont(HDC hdc) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    auto it = g_states.find(hdc);
-    return it != g_states.end() ? it->second.font : nullptr;
+    std::lock_guard<std::mutex> lock(PaintLock());
+    const DcState* state = FindDcState(hdc);
+    return state != nullptr ? state->font : nullptr;
 }
 
 } // namespace sim::detail
