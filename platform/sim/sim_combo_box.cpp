@@ -11,7 +11,6 @@ namespace sim::detail {
 
 namespace {
 
-constexpr int kFontSlot = sizeof(LONG_PTR);
 // The field is a line of text in an edit frame: the line height and three pixels above and
 // below, as Windows' default combo boxes are.
 constexpr int kFieldFrame = 6;
@@ -88,51 +87,12 @@ LRESULT CALLBACK SimComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
         state->fieldHeight = state->itemHeight + kFieldFrame;
         FitToField(hwnd, *state);
         return 0;
-    case WM_GETFONT:
-        return GetWindowLongPtrW(hwnd, kFontSlot);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-        NotifyParent(hwnd, CBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        NotifyParent(hwnd, CBN_KILLFOCUS);
-        return 0;
-    case CB_ADDSTRING:
-    case CB_INSERTSTRING: {
-        int at = state->list.Insert(message == CB_ADDSTRING ? -1 : static_cast<LONG_PTR>(wparam),
-                                    reinterpret_cast<const WCHAR*>(lparam));
-        return at < 0 ? CB_ERR : at;
-    }
-    case CB_DELETESTRING:
-        if (!state->list.Valid(wparam))
-            return CB_ERR;
-        state->list.Remove(static_cast<int>(wparam));
-        return state->list.Count();
     case CB_RESETCONTENT:
         state->list = ItemList{};
         SetWindowTextW(hwnd, u"");
         return CB_OKAY;
-    case CB_GETCOUNT:
-        return state->list.Count();
-    case CB_GETLBTEXT:
-    case CB_GETLBTEXTLEN:
-        if (!state->list.Valid(wparam))
-            return CB_ERR;
-        return state->list.CopyText(static_cast<int>(wparam), message == CB_GETLBTEXT
-                                                                  ? reinterpret_cast<WCHAR*>(lparam)
-                                                                  : nullptr);
-    case CB_GETITEMDATA:
-        return state->list.Valid(wparam) ? state->list.items[wparam].data : CB_ERR;
-    case CB_SETITEMDATA:
-        if (!state->list.Valid(wparam))
-            return CB_ERR;
-        state->list.items[wparam].data = lparam;
-        return CB_OKAY;
     case CB_SETCURSEL:
         return Select(hwnd, *state, static_cast<int>(wparam));
-    case CB_GETCURSEL:
-        return state->list.selected;
     case CB_GETITEMHEIGHT:
         return static_cast<int>(wparam) == -1 ? state->fieldHeight - kFieldFrame
                                               : state->itemHeight;
@@ -158,8 +118,13 @@ LRESULT CALLBACK SimComboBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
         *reinterpret_cast<RECT*>(lparam) = rect;
         return CB_OKAY;
     }
-    default:
+    default: {
+        LRESULT result = 0;
+        if (HandleItemMessage(hwnd, kComboBoxMessages, state->list, message, wparam, lparam,
+                              &result))
+            return result;
         return DefWindowProcW(hwnd, message, wparam, lparam);
+    }
     }
 }
 

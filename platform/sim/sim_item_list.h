@@ -34,6 +34,34 @@ struct ItemList {
     int CopyText(int index, WCHAR* buffer) const;
 };
 
+// The numbers by which one family of controls (list boxes, combo boxes) names the messages
+// that both answer alike.
+struct ItemMessages {
+    UINT add_string;
+    UINT insert_string;
+    UINT delete_string;
+    UINT get_count;
+    UINT get_text;
+    UINT get_text_length;
+    UINT get_item_data;
+    UINT set_item_data;
+    UINT get_selection;
+    WORD set_focus; // the notifications of WM_SETFOCUS and WM_KILLFOCUS
+    WORD kill_focus;
+};
+extern const ItemMessages kListBoxMessages;
+extern const ItemMessages kComboBoxMessages;
+
+// The second window long of both controls: the font of WM_SETFONT.
+constexpr int kFontSlot = sizeof(LONG_PTR);
+
+// Answers what list and combo boxes answer alike: the item messages of the family (adding,
+// inserting and deleting items, their count, texts and data values, the selection; -1 for an
+// index out of range), WM_GETFONT, WM_GETDLGCODE and the focus notifications. Answers false
+// for any other message, which the control handles itself.
+bool HandleItemMessage(HWND hwnd, const ItemMessages& family, ItemList& list, UINT message,
+                       WPARAM wparam, LPARAM lparam, LRESULT* result);
+
 // The send of a notification to the parent, as WM_COMMAND with the control's id.
 void NotifyParent(HWND hwnd, WORD code);
 

@@ -11,8 +11,6 @@ namespace sim::detail {
 
 namespace {
 
-constexpr int kFontSlot = sizeof(LONG_PTR);
-
 struct ListBoxState {
     ItemList list;
     int top = 0;
@@ -40,22 +38,11 @@ void MakeVisible(HWND hwnd, ListBoxState& state, int index) {
         SetTop(hwnd, state, index - PageSize(hwnd, state) + 1);
 }
 
-LRESULT Insert(HWND hwnd, ListBoxState& state, LONG_PTR index, const WCHAR* text) {
-    int at = state.list.Insert(index, text);
-    if (at < 0)
-        return LB_ERR;
-    // The caret stays where it is, as Windows keeps the focus item's number.
-    SetTop(hwnd, state, state.top);
-    return at;
-}
-
-LRESULT Delete(HWND hwnd, ListBoxState& state, WPARAM index) {
-    if (!state.list.Valid(index))
-        return LB_ERR;
-    state.list.Remove(static_cast<int>(index));
+// After an item was added or deleted: the caret within the items (an insertion leaves it
+// where it is, as Windows keeps the focus item's number) and the last page full.
+void AfterItemsChanged(HWND hwnd, ListBoxState& state) {
     state.caret = std::clamp(state.caret, 0, std::max(0, state.list.Count() - 1));
     SetTop(hwnd, state, state.top);
-    return state.list.Count();
 }
 
 int ItemAt(const ListBoxState& state, LPARAM lparam) {
@@ -88,16 +75,6 @@ LRESULT CALLBACK SimListBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         SetWindowLongPtrW(hwnd, kFontSlot, static_cast<LONG_PTR>(wparam));
         state->itemHeight = LineHeightOf(reinterpret_cast<HFONT>(wparam));
         return 0;
-    case WM_GETFONT:
-        return GetWindowLongPtrW(hwnd, kFontSlot);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-        NotifyParent(hwnd, LBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        NotifyParent(hwnd, LBN_KILLFOCUS);
-        return 0;
     case WM_LBUTTONDOWN: {
         SetFocus(hwnd);
         int index = ItemAt(*state, lparam);
@@ -113,32 +90,9 @@ LRESULT CALLBACK SimListBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         if (Notifies(hwnd))
             NotifyParent(hwnd, LBN_DBLCLK);
         return 0;
-    case LB_ADDSTRING:
-        return Insert(hwnd, *state, -1, reinterpret_cast<const WCHAR*>(lparam));
-    case LB_INSERTSTRING:
-        return Insert(hwnd, *state, static_cast<LONG_PTR>(wparam),
-                      reinterpret_cast<const WCHAR*>(lparam));
-    case LB_DELETESTRING:
-        return Delete(hwnd, *state, wparam);
     case LB_RESETCONTENT:
         *state = ListBoxState{ItemList{}, 0, 0, state->itemHeight};
         return 0;
-    case LB_GETCOUNT:
-        return state->list.Count();
-    case LB_GETTEXT:
-    case LB_GETTEXTLEN:
-        if (!state->list.Valid(wparam))
-            return LB_ERR;
-        return state->list.CopyText(static_cast<int>(wparam), message == LB_GETTEXT
-                                                                  ? reinterpret_cast<WCHAR*>(lparam)
-                                                                  : nullptr);
-    case LB_GETITEMDATA:
-        return state->list.Valid(wparam) ? state->list.items[wparam].data : LB_ERR;
-    case LB_SETITEMDATA:
-        if (!state->list.Valid(wparam))
-            return LB_ERR;
-        state->list.items[wparam].data = lparam;
-        return LB_OKAY;
     case LB_SETCURSEL: {
         auto index = static_cast<LONG_PTR>(static_cast<int>(wparam));
         if (index == -1) {
@@ -152,8 +106,6 @@ LRESULT CALLBACK SimListBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         MakeVisible(hwnd, *state, static_cast<int>(index));
         return index;
     }
-    case LB_GETCURSEL:
-        return state->list.selected;
     case LB_GETTOPINDEX:
         return state->top;
     case LB_SETTOPINDEX:
@@ -187,8 +139,17 @@ LRESULT CALLBACK SimListBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         *reinterpret_cast<RECT*>(lparam) = {0, y, client.right, y + state->itemHeight};
         return LB_OKAY;
     }
-    default:
-        return DefWindowProcW(hwnd, message, wparam, lparam);
+    default: {
+        LRESULT result = 0;
+        if (!HandleItemMessage(hwnd, kListBoxMessages, state->list, message, wparam, lparam,
+                               &result))
+            return DefWindowProcW(hwnd, message, wparam, lparam);
+        const bool changed =
+            message == LB_ADDSTRING || message == LB_INSERTSTRING || message == LB_DELETESTRING;
+        if (changed && result != LB_ERR)
+            AfterItemsChanged(hwnd, *state);
+        return result;
+    }
     }
 }
 
