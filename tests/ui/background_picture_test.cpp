@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/ui/form.h"
+#include "tests/ui/form_fixture.h"
 #include "tests/ui/ui_pump.h"
 
 namespace {
-
-using rg_lch_MFCjm_jb::CRixWinForm;
-using rg_lch_MFCjm_jb::rg_zjbjq;
 
 // Colours that a 16-bit screen shows unchanged as well.
 constexpr COLORREF kRed = RGB(200, 0, 0);
@@ -53,29 +50,16 @@ struct PaintCase {
     std::vector<Pixel> pixels;
 };
 
-class BackgroundPaintTest : public testing::Test {
+// The fixture's container of 200 x 100 is the window painted.
+class BackgroundPaintTest : public keyseq_test::FormFixture {
 protected:
     void SetUp() override {
         small = TwoColourPicture(40, 20);
         large = TwoColourPicture(400, 100);
         ASSERT_NE(small, nullptr);
         ASSERT_NE(large, nullptr);
-        // A container of 200 x 100 inside a form, at a place on the screen.
-        form.GetFormWnd()->m_nStartState = 0;
+        ASSERT_NO_FATAL_FAILURE(FormFixture::SetUp());
         form.GetFormWnd()->m_bEscCloses = 0;
-        CreateParams params;
-        params.x = 100;
-        params.y = 100;
-        params.width = 400;
-        params.height = 300;
-        ASSERT_EQ(form.CreateNativeWindow(params), 1);
-        CreateParams box_params;
-        box_params.parent = form.GetNativeWnd();
-        box_params.x = 10;
-        box_params.y = 10;
-        box_params.width = 200;
-        box_params.height = 100;
-        ASSERT_EQ(box.CreateNativeWindow(box_params), 1);
         RECT client{};
         GetClientRect(box.GetSafeHwnd(), &client);
         ASSERT_EQ(client.right, 200);
@@ -83,8 +67,7 @@ protected:
     }
     void TearDown() override {
         Wnd().m_hPicture = nullptr;
-        form.GetFormWnd()->DestroyWindow();
-        keyseq_test::PumpTranslated();
+        FormFixture::TearDown();
         DeleteObject(small);
         DeleteObject(large);
     }
@@ -103,8 +86,6 @@ protected:
 
     CRWnd_Container& Wnd() { return *box.GetContainerWnd(); }
 
-    CRixWinForm form;
-    rg_zjbjq box;
     HBITMAP small = nullptr;
     HBITMAP large = nullptr;
 };

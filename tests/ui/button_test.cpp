@@ -4,42 +4,26 @@
 #include <gmock/gmock.h>
 
 #include "runtime/ui/button.h"
-#include "runtime/ui/container.h"
-#include "runtime/ui/form.h"
-#include "runtime/ui/wnd_holder.h"
 #include "tests/core/text_testing.h"
+#include "tests/ui/form_fixture.h"
 #include "tests/ui/test_controls.h"
 #include "tests/ui/ui_pump.h"
 
 namespace {
 
 using namespace keyseq_test;
-using rg_lch_MFCjm_jb::CRixWinForm;
 using rg_lch_MFCjm_jb::rg_ann;
 using rg_lch_MFCjm_jb::rg_annjchl;
-using rg_lch_MFCjm_jb::rg_zjbjq;
-using C = CRixWinControl;
 using Button = ControlTest;
+using DefaultButton = FormFixture;
 
-constexpr int kClicked = C::kBaseEventCount;
-
-int64_t Create(C& control, CRixWnd& parent, int32_t id = 0xFFFF, DWORD type = 0) {
-    control.GetHolder()->m_nStyle |= type;
-    CreateParams params;
-    params.parent = &parent;
-    params.x = 5;
-    params.y = 5;
-    params.width = 80;
-    params.height = 24;
-    params.id = id;
-    return control.CreateNativeWindow(params);
-}
+constexpr int kClicked = CRixWinControl::kBaseEventCount;
 
 TEST_F(Button, AClickAndSpaceEachFireClickedOnce) {
     HandlerTarget target;
     rg_ann button;
     button.SetCaption(CWString(TEXT("确定")));
-    ASSERT_EQ(Create(button, parent), 1);
+    ASSERT_EQ(CreateButton(button, parent), 1);
     button.BindClicked(&Record<kClicked>, target.pointer);
     HWND hwnd = button.GetSafeHwnd();
     EXPECT_EQ(Utf8(button.GetCaption()), "确定");
@@ -62,48 +46,24 @@ TEST_F(Button, AClickAndSpaceEachFireClickedOnce) {
 
 TEST_F(Button, TheBaseClassCarriesClickedButMakesNoWindow) {
     rg_annjchl base;
-    EXPECT_EQ(Create(base, parent), 0);
+    EXPECT_EQ(CreateButton(base, parent), 0);
     EXPECT_EQ(base.GetSafeHwnd(), nullptr);
     rg_ann button;
     EXPECT_EQ(button.GetHolder()->m_nStyle,
               DWORD{WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_MULTILINE});
 }
 
-class DefaultButton : public testing::Test {
-protected:
-    void SetUp() override {
-        form.GetFormWnd()->m_nStartState = 0;
-        CreateParams params;
-        params.x = 10;
-        params.y = 10;
-        params.width = 300;
-        params.height = 200;
-        ASSERT_EQ(form.CreateNativeWindow(params), 1);
-        CreateParams inner;
-        inner.parent = form.GetFormWnd();
-        inner.width = 200;
-        inner.height = 100;
-        ASSERT_EQ(panel.CreateNativeWindow(inner), 1);
-    }
-    void TearDown() override {
-        form.GetFormWnd()->DestroyWindow();
-        PumpTranslated();
-    }
-    CRixWinForm form;
-    rg_zjbjq panel;
-};
-
 TEST_F(DefaultButton, ADefaultPushButtonInANestedContainerIsTheFormsDefault) {
     rg_ann ok;
-    ASSERT_EQ(Create(ok, *panel.GetContainerWnd(), 42, BS_DEFPUSHBUTTON), 1);
+    ASSERT_EQ(CreateButton(ok, *box.GetContainerWnd(), 42, BS_DEFPUSHBUTTON), 1);
     EXPECT_EQ(form.GetFormWnd()->m_nDefaultButtonId, 42);
     EXPECT_EQ(SendMessageW(form.GetSafeHwnd(), DM_GETDEFID, 0, 0), MAKELONG(42, DC_HASDEFID));
     // Neither a plain push button nor an automatic check box (whose type has bit 0 too)
     // takes its place.
     rg_ann plain;
-    ASSERT_EQ(Create(plain, *panel.GetContainerWnd(), 43), 1);
+    ASSERT_EQ(CreateButton(plain, *box.GetContainerWnd(), 43), 1);
     rg_ann check;
-    ASSERT_EQ(Create(check, *panel.GetContainerWnd(), 44, BS_AUTOCHECKBOX), 1);
+    ASSERT_EQ(CreateButton(check, *box.GetContainerWnd(), 44, BS_AUTOCHECKBOX), 1);
     EXPECT_EQ(form.GetFormWnd()->m_nDefaultButtonId, 42);
 }
 
@@ -135,7 +95,7 @@ TEST_F(Button, ButtonsOtherThanPushButtonsEraseWithTheBrush) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type);
         rg_ann button;
-        ASSERT_EQ(Create(button, parent, 0xFFFF, c.type), 1);
+        ASSERT_EQ(CreateButton(button, parent, 0xFFFF, c.type), 1);
         RECT all{0, 0, 4, 4};
         FillRect(dc, &all, red_brush);
         SendMessageW(button.GetSafeHwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
@@ -149,7 +109,7 @@ TEST_F(Button, ButtonsOtherThanPushButtonsEraseWithTheBrush) {
 
 TEST_F(Button, DefaultColoursAreAnsweredThroughCtlColour) {
     rg_ann button;
-    ASSERT_EQ(Create(button, parent), 1);
+    ASSERT_EQ(CreateButton(button, parent), 1);
     HWND hwnd = button.GetSafeHwnd();
     HDC dc = GetDC(hwnd);
     auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent.GetSafeHwnd(), WM_CTLCOLORBTN,

@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/ui/container.h"
-#include "runtime/ui/form.h"
-#include "runtime/ui/wnd_holder.h"
+#include "tests/ui/form_fixture.h"
 #include "tests/ui/test_controls.h"
 #include "tests/ui/ui_pump.h"
 
 namespace {
 
 using namespace keyseq_test;
-using rg_lch_MFCjm_jb::CRixWinForm;
-using rg_lch_MFCjm_jb::rg_zjbjq;
 
 // A window that takes every key and, on Enter, sends the click commands of the given buttons
 // to its parent, as a control notifying its parent while it handles the key would.
@@ -37,50 +33,23 @@ public:
     std::vector<LRESULT> answers;
 };
 
-class DefaultButtonTest : public testing::Test {
+class DefaultButtonTest : public FormFixture {
 protected:
-    void SetUp() override {
-        form.GetFormWnd()->m_nStartState = 0;
-        CreateParams params;
-        params.x = 80;
-        params.y = 80;
-        params.width = 400;
-        params.height = 300;
-        ASSERT_EQ(form.CreateNativeWindow(params), 1);
+    // A button child of parent with the id, one row of 30 pixels per id, a default push
+    // button when asked.
+    static void CreateButtonRow(TestControl& button, CRixWnd* parent, int32_t id, bool is_default) {
+        ASSERT_EQ(
+            CreateButton(button, *parent, id, is_default ? BS_DEFPUSHBUTTON : 0, 10, 10 + id * 30),
+            1);
     }
-    void TearDown() override {
-        form.GetFormWnd()->DestroyWindow();
-        PumpTranslated();
-    }
-    // A button child of parent with the id, a default push button when asked.
-    static void CreateButton(TestControl& button, CRixWnd* parent, int32_t id, bool is_default) {
-        if (is_default)
-            button.GetHolder()->m_nStyle |= BS_DEFPUSHBUTTON;
-        CreateParams params;
-        params.parent = parent;
-        params.id = id;
-        params.x = 10;
-        params.y = 10 + id * 30;
-        params.width = 80;
-        params.height = 26;
-        ASSERT_EQ(button.CreateNativeWindow(params), 1);
-    }
-
-    CRixWinForm form;
 };
 
 TEST_F(DefaultButtonTest, ANestedDefaultButtonIsRecordedAndFound) {
-    rg_zjbjq box;
-    CreateParams box_params;
-    box_params.parent = form.GetNativeWnd();
-    box_params.width = 200;
-    box_params.height = 200;
-    ASSERT_EQ(box.CreateNativeWindow(box_params), 1);
     TestControl plain;
-    CreateButton(plain, box.GetNativeWnd(), 3, false);
+    CreateButtonRow(plain, box.GetNativeWnd(), 3, false);
     EXPECT_EQ(form.GetFormWnd()->m_nDefaultButtonId, 0);
     TestControl button;
-    CreateButton(button, box.GetNativeWnd(), 4, true);
+    CreateButtonRow(button, box.GetNativeWnd(), 4, true);
     EXPECT_EQ(form.GetFormWnd()->m_nDefaultButtonId, 4);
     EXPECT_EQ(SendMessageW(form.GetSafeHwnd(), DM_GETDEFID, 0, 0), MAKELONG(4, DC_HASDEFID));
     // A hidden form has no default button to offer.
@@ -90,9 +59,9 @@ TEST_F(DefaultButtonTest, ANestedDefaultButtonIsRecordedAndFound) {
 
 TEST_F(DefaultButtonTest, WhileEnterIsPendingOnlyTheDefaultButtonsCommandGetsThrough) {
     TestControl plain;
-    CreateButton(plain, form.GetNativeWnd(), 1, false);
+    CreateButtonRow(plain, form.GetNativeWnd(), 1, false);
     TestControl button;
-    CreateButton(button, form.GetNativeWnd(), 2, true);
+    CreateButtonRow(button, form.GetNativeWnd(), 2, true);
     CommandingWnd commanding;
     ASSERT_TRUE(commanding.CreateEx(0, TEXT("BUTTON"), TEXT(""), WS_CHILD | WS_VISIBLE, 10, 200, 80,
                                     26, form.GetSafeHwnd(),
