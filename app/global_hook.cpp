@@ -12,6 +12,9 @@ namespace {
 rg_qj_gzl__n* g_current = nullptr;
 HHOOK g_keyboard = nullptr;
 HHOOK g_mouse = nullptr;
+// Written by the hook procedure and by (re)installation, read by the watchdog on the clock's
+// tick: all on the user-interface thread, the one that installed the hooks, so a plain store.
+DWORD g_last_event_tick = 0;
 
 // Whether an injected event carries the replay engine's stop mark.
 bool StopMarked(bool injected, ULONG_PTR extra) {
@@ -82,10 +85,27 @@ rg_qj_gzl__n& rg_qj_gzl__n::operator=(const rg_qj_gzl__n& other) {
 void rg_qj_gzl__n::Install() {
     g_current = this;
     // Installing a second pair would call the procedure twice for every event.
+    if (g_mouse == nullptr || g_keyboard == nullptr)
+        g_last_event_tick = GetTickCount();
     if (g_mouse == nullptr)
         g_mouse = SetWindowsHookExW(WH_MOUSE_LL, HookProcedure, GetModuleHandleW(nullptr), 0);
     if (g_keyboard == nullptr)
         g_keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, HookProcedure, GetModuleHandleW(nullptr), 0);
+}
+
+bool rg_qj_gzl__n::Rehook() {
+    if (g_current != this)
+        return false;
+    // The system may have removed either hook already; its handle is then refused, which
+    // changes nothing.
+    if (g_keyboard != nullptr)
+        UnhookWindowsHookEx(g_keyboard);
+    if (g_mouse != nullptr)
+        UnhookWindowsHookEx(g_mouse);
+    g_keyboard = nullptr;
+    g_mouse = nullptr;
+    Install();
+    return IsInstalled();
 }
 
 rg_qj_gzl__n::~rg_qj_gzl__n() {
@@ -110,7 +130,20 @@ bool rg_qj_gzl__n::IsInstalled() {
     return g_keyboard != nullptr && g_mouse != nullptr;
 }
 
+HHOOK rg_qj_gzl__n::KeyboardHook() {
+    return g_keyboard;
+}
+
+HHOOK rg_qj_gzl__n::MouseHook() {
+    return g_mouse;
+}
+
+DWORD rg_qj_gzl__n::LastEventTick() {
+    return g_last_event_tick;
+}
+
 LRESULT CALLBACK rg_qj_gzl__n::HookProcedure(int code, WPARAM wparam, LPARAM lparam) {
+    g_last_event_tick = GetTickCount();
     // A negative code must be passed on untouched; low-level hooks get HC_ACTION only.
     bool key = IsKeyMessage(wparam);
     if (g_current != nullptr && code >= 0 && lparam != 0) {

@@ -16,6 +16,10 @@
 // Key released fires on WM_KEYUP only: a key released with Alt held (WM_SYSKEYUP) fires
 // nothing. Key pressed fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event
 // is passed on to the next hook, whatever the handlers answer.
+//
+// The system removes a low-level hook that does not answer in time, silently and for good.
+// The procedure therefore also records the tick (GetTickCount) of every event it sees, so
+// that the hook watchdog (app/hook_watchdog.h) can notice input it missed and call Rehook.
 #pragma once
 
 #include "platform/platform.h"
@@ -46,8 +50,24 @@ public:
     //
     // The current hook object, the one the hook procedure fires; null when there is none.
     static rg_qj_gzl__n* Current();
-    // Whether both hooks are installed.
+    // Whether both hooks are installed, as far as this object knows: the system may have
+    // removed one since.
     static bool IsInstalled();
+    // The module-wide hook handles (null when not installed).
+    static HHOOK KeyboardHook();
+    static HHOOK MouseHook();
+    // The GetTickCount time of the last event the procedure saw, of either hook; the time of
+    // the last installation when it has seen none since.
+    static DWORD LastEventTick();
+
+    // Operations
+    //
+    // When this is the current hook object: removes the keyboard and then the mouse hook
+    // (whether or not the system still has them), installs the mouse and then the keyboard
+    // hook again, and counts the installation as the last event. The bindings stay as they
+    // are. Answers whether both hooks are installed now; false, doing nothing, for a hook
+    // object that is not the current one.
+    bool Rehook();
 
     // Events
     EventBinding& KeyReleased() { return m_KeyReleased; }

@@ -8,6 +8,9 @@
 // start and stop the replay and show the cursor position; they live in main_form_*.cpp by
 // topic.
 //
+// The clock's tick also lets the hook watchdog (app/hook_watchdog.h) look whether the system
+// has removed the hooks, and install them again.
+//
 // Main thread only: every handler, the hook procedure and the clock run on the
 // user-interface thread; the replay worker touches none of these fields (it shares StepList
 // and the running flag, which have their own guards).
@@ -16,6 +19,7 @@
 #include <cstdint>
 
 #include "app/global_hook.h"
+#include "app/hook_watchdog.h"
 #include "app/main_layout.h"
 #include "app/step_menu.h"
 #include "runtime/core/find_records.h"
@@ -62,6 +66,7 @@ public:
     rg_lch_MFCjm_jb::rg_ann& Button(int number) { return m_Buttons[number - kAddKeyButton]; }
     rg_lch_MFCjm_jb::rg_shzh& Clock() { return m_Clock; }
     rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n& Hook() { return m_Hook; }
+    rg_lch_qmlt_ymk_lumeOak::CHookWatchdog& HookWatchdog() { return m_HookWatchdog; }
 
     int32_t GetTriggerKey() const { return m_nTriggerKey; }
     const rg_lch_qmmk::rg_qm_zb& GetCurrentPoint() const { return m_CurrentPoint; }
@@ -133,6 +138,8 @@ private:
     rg_cch m_StepMenu;
     rg_lch_qmmk::rg_qm_zb m_CurrentPoint; // as of the last clock tick
     rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n m_Hook;
+    // Looks after the hook on every clock tick; goes before it.
+    rg_lch_qmlt_ymk_lumeOak::CHookWatchdog m_HookWatchdog{m_Hook};
     CRixObjectPointer* m_pSelf = nullptr; // counted; the target of every binding we make
 };
 

@@ -1,6 +1,7 @@
 // The trigger key and the cursor position on the main window: a key released anywhere in the
 // system (the global hook) starts or stops the replay, or copies the cursor position into the
-// coordinate boxes; the clock shows the position every 100 ms.
+// coordinate boxes; the clock shows the position every 100 ms and lets the hook watchdog look
+// after the hooks.
 #include "app/main_edit_boxes.h"
 #include "app/main_form.h"
 #include "app/replay_engine.h"
@@ -56,6 +57,7 @@ void rg_wdzhchk::Tick() {
     text.Append(TEXT("，"));
     text.Append(Decimal(p.y));
     Label(kPositionLabel).SetCaption(text);
+    m_HookWatchdog.Check();
 }
 
 } // namespace rg_lch_jxt

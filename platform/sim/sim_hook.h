@@ -8,6 +8,13 @@
 // Hooks are called newest first, each with the same record; the first that answers non-zero
 // swallows the event: the later hooks do not see it and the key state and cursor stay as
 // they were. CallNextHookEx answers 0, since the simulation calls the next hook itself.
+//
+// Each call has a time limit (sim::SetLowLevelHookTimeout; Windows reads it from the
+// registry). A hook whose thread does not answer within it is passed over, the event goes on
+// to the next hook and the window, and the hook is removed for good, without telling its
+// owner: UnhookWindowsHookEx then answers FALSE, as on Windows since version 7. Input from
+// the hook's own thread cannot be interrupted: that call is timed afterwards and a late answer
+// counts for nothing. A hook whose thread has ended is removed the same way.
 #pragma once
 
 #include "platform/sim/sim_types.h"
@@ -45,6 +52,13 @@ typedef struct tagMSLLHOOKSTRUCT {
 HHOOK SetWindowsHookExW(int id, HOOKPROC proc, HINSTANCE module, DWORD thread_id);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wparam, LPARAM lparam);
 BOOL UnhookWindowsHookEx(HHOOK hook);
+
+// The test side: the time limit of every low-level hook call, in milliseconds; 0 restores the
+// default of 1000.
+namespace sim {
+void SetLowLevelHookTimeout(DWORD milliseconds);
+DWORD LowLevelHookTimeout();
+} // namespace sim
 
 namespace sim::detail {
 // Offers one event to the hooks of the given type; answers true when a hook swallowed it.

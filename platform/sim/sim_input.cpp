@@ -42,6 +42,9 @@ DWORD NowMilliseconds() {
     return static_cast<DWORD>(NowMicroseconds() / 1000);
 }
 
+// The time of the last key or mouse event (GetLastInputInfo), under g_mutex.
+DWORD g_last_input = NowMilliseconds();
+
 POINT Clip(LONG x, LONG y) {
     return POINT{std::clamp<LONG>(x, 0, g_screen_width - 1),
                  std::clamp<LONG>(y, 0, g_screen_height - 1)};
@@ -214,6 +217,7 @@ void KeyEvent(UINT vk, UINT scan, bool up, bool injected, ULONG_PTR extra, bool 
                        (alt ? LLKHF_ALTDOWN : 0) | (extended ? LLKHF_EXTENDED : 0);
         record.time = NowMilliseconds();
         record.dwExtraInfo = extra;
+        g_last_input = record.time;
         g_log.push_back(sim::InputRecord{up ? sim::InputKind::KeyUp : sim::InputKind::KeyDown,
                                          injected, vk, scan, 0, g_cursor, NowMicroseconds(),
                                          extra});
@@ -278,6 +282,7 @@ void MouseEvent(sim::InputKind kind, int button, POINT target, DWORD data, bool 
         record.flags = injected ? LLMHF_INJECTED : 0;
         record.time = NowMilliseconds();
         record.dwExtraInfo = extra;
+        g_last_input = record.time;
         g_log.push_back(
             sim::InputRecord{kind, injected, 0, 0, button, target, NowMicroseconds(), extra});
     }
@@ -413,6 +418,16 @@ BOOL SetCursorPos(int x, int y) {
     }
     // Unlike device input, the call makes a move message even when the cursor stays put.
     sim::detail::DeliverMouse(WM_MOUSEMOVE, at, 0, state, state, NowMilliseconds());
+    return TRUE;
+}
+
+BOOL GetLastInputInfo(PLASTINPUTINFO info) {
+    if (info == nullptr || info->cbSize != sizeof(LASTINPUTINFO)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::lock_guard<std::mutex> lock(g_mutex);
+    info->dwTime = g_last_input;
     return TRUE;
 }
 

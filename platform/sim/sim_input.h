@@ -7,6 +7,8 @@
 // becomes a message for a window (sim_mouse.h; keys go to the focus window, sim_focus.h).
 // SetCursorPos moves the cursor and is logged, but like on Windows it reaches no hook;
 // it makes a WM_MOUSEMOVE for the window under the cursor, even when the cursor stays put.
+// Every key and mouse event also becomes the last input (GetLastInputInfo), injected or not,
+// swallowed by a hook or not: it happened when it entered the stream.
 #pragma once
 
 #include <vector>
@@ -168,6 +170,16 @@ UINT MapVirtualKeyW(UINT code, UINT map_type);
 // Takes keyboard and mouse records; answers the number entered into the stream, or 0 with
 // ERROR_INVALID_PARAMETER when size is not sizeof(INPUT).
 UINT SendInput(UINT count, LPINPUT inputs, int size);
+
+typedef struct tagLASTINPUTINFO {
+    UINT cbSize;
+    DWORD dwTime;
+} LASTINPUTINFO, *PLASTINPUTINFO;
+
+// The GetTickCount time of the last key or mouse event that entered the stream (SetCursorPos
+// is no input); before any, the time the stream was first used. FALSE with
+// ERROR_INVALID_PARAMETER when the record or its size is wrong.
+BOOL GetLastInputInfo(PLASTINPUTINFO info);
 
 // Cursor and key state. The screen is one primary monitor (sim::SetScreenSize); SetCursorPos
 // clips to it as Windows clips to the desktop.

@@ -6,6 +6,9 @@
 // own, which is what keeps two threads that send to each other from deadlocking.
 #include "platform/sim/sim_window.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_input.h"
 #include "platform/sim/sim_user_state.h"
@@ -109,6 +112,51 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     }
     return sent->result;
 }
+
+namespace sim::detail {
+
+TimedSendOutcome SendMessageWithin(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   DWORD limit_ms, LRESULT* result) {
+    *result = 0;
+    Guard lock(Lock());
+    auto window = FindWindowRecord(hwnd);
+    if (window == nullptr)
+        return TimedSendOutcome::NoReceiver;
+    if (window->thread == GetCurrentThreadId()) {
+        WNDPROC proc = window->proc;
+        lock.unlock();
+        *result = CallProc(proc, hwnd, message, wparam, lparam, sim::MessageRoute::Sent);
+        return TimedSendOutcome::Answered;
+    }
+    auto target = User().queues.find(window->thread);
+    if (target == User().queues.end())
+        return TimedSendOutcome::NoReceiver;
+    auto queue = target->second;
+    auto sent = std::make_shared<SentMessage>(SentMessage{hwnd, message, wparam, lparam});
+    queue->sent.push_back(sent);
+    Changed().notify_all();
+    auto own = CurrentQueue();
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limit_ms);
+    while (!sent->done) {
+        // Like SendMessageW, the waiting thread handles what others send to it meanwhile.
+        if (!own->sent.empty()) {
+            HandleOneSent(lock, *own);
+            continue;
+        }
+        if (Clock::now() >= deadline) {
+            auto it = std::find(queue->sent.begin(), queue->sent.end(), sent);
+            if (it == queue->sent.end())
+                return TimedSendOutcome::Abandoned;
+            queue->sent.erase(it);
+            return TimedSendOutcome::TakenBack;
+        }
+        Changed().wait_until(lock, deadline);
+    }
+    *result = sent->result;
+    return TimedSendOutcome::Answered;
+}
+
+} // namespace sim::detail
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Guard lock(Lock());

@@ -141,6 +141,15 @@ LRESULT CallProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
                  MessageRoute route);
 void LogMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, MessageRoute route);
 
+// How a send with a time limit ended: answered (result set); no receiver (no such window,
+// or its thread has no queue any more); taken back unhandled at the time limit; or given up
+// at the time limit while the receiver was already handling it (its answer is dropped).
+enum class TimedSendOutcome { Answered, NoReceiver, TakenBack, Abandoned };
+// SendMessageW with a time limit in milliseconds, as the system calls low-level hooks. A
+// window of the calling thread is called directly, without a limit. The lock must not be held.
+TimedSendOutcome SendMessageWithin(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                   DWORD limit_ms, LRESULT* result);
+
 // Whether a message for hwnd passes the window and range filter of GetMessage/PeekMessage.
 bool PassesFilter(HWND msg_hwnd, UINT message, HWND filter, UINT filter_min, UINT filter_max);
 
