@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "tests/support/running_under_wine.h"
 #include "tests/support/sim_only.h"
 
 #if defined(KEYSEQ_PLATFORM_SIM)
@@ -40,9 +41,16 @@ TEST(Dpi, AwarenessContextsStandForTheirAwareness) {
         {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE, DPI_AWARENESS_PER_MONITOR_AWARE},
         {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, DPI_AWARENESS_PER_MONITOR_AWARE},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(c.context), c.awareness)
-            << reinterpret_cast<intptr_t>(c.context);
+    for (const Case& c : cases) {
+        DPI_AWARENESS got = GetAwarenessFromDpiAwarenessContext(c.context);
+        // NOTE: Wine 8.0 does not know the version-2 context (Windows 10 1703 and later): it
+        // answers "invalid" here and refuses to set it. A known difference, not hidden.
+        if (c.context == DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 && RunningUnderWine()) {
+            EXPECT_EQ(got, DPI_AWARENESS_INVALID);
+            continue;
+        }
+        EXPECT_EQ(got, c.awareness) << reinterpret_cast<intptr_t>(c.context);
+    }
 }
 
 #if defined(KEYSEQ_PLATFORM_SIM)
