@@ -8,7 +8,7 @@
 #include "runtime/core/int64_text.h"
 #include "runtime/shell/instance_resources.h"
 #include "runtime/shell/rix_app_instance.h"
-#include "runtime/ui/font_text.h"
+#include "runtime/ui/dpi_scale.h"
 #include "runtime/ui/wnd_holder.h"
 
 namespace rg_lch_jxt {
@@ -19,11 +19,6 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-// The clock has no visible window; its place only keeps it out of the controls' way.
-constexpr int32_t kClockX = 357;
-constexpr int32_t kClockY = 238;
-constexpr int32_t kClockWidth = 48;
-constexpr int32_t kClockHeight = 40;
 constexpr int32_t kClockId = 101;
 constexpr int64_t kClockIntervalMs = 100;
 
@@ -53,6 +48,9 @@ rg_wdzhchk::~rg_wdzhchk() {
     // First: no binding may reach this object from here on.
     m_pSelf->DetachOwner();
     m_pSelf = nullptr;
+    // The controls that used it went with the window.
+    if (m_hControlFont != nullptr)
+        DeleteObject(m_hControlFont);
     // The members go in reverse field order, the hook first. (A run was stopped when the
     // window was destroyed; this destructor may run at exit, after the engine's own state.)
 }
@@ -62,13 +60,15 @@ void rg_wdzhchk::CreateChildren() {
     BindEvent(Event(kDestroyed), &OnDestroyed, m_pSelf);
     BindEvent(Event(kCommand), &OnCommand, m_pSelf);
 
+    m_nDpi = WindowDpi(GetSafeHwnd());
     m_Clock.SetInterval(kClockIntervalMs);
+    RECT place = ClockPlace();
     CreateParams params;
     params.parent = GetNativeWnd();
-    params.x = kClockX;
-    params.y = kClockY;
-    params.width = kClockWidth;
-    params.height = kClockHeight;
+    params.x = place.left;
+    params.y = place.top;
+    params.width = place.right - place.left;
+    params.height = place.bottom - place.top;
     params.id = kClockId;
     m_Clock.CreateNativeWindow(params);
     m_Clock.BindTick(&OnTick, m_pSelf);
@@ -96,6 +96,9 @@ rg_bjk& rg_wdzhchk::EditBox(int number) {
 
 int64_t rg_wdzhchk::OnCreated(CRixObject* target, CRixObject*, int32_t, int64_t, int64_t, int64_t) {
     rg_wdzhchk* self = Window(target);
+    // Before the controls, so that the form centres itself at its final size.
+    if (self->m_nDpi != kDesignDpi)
+        self->FitClientArea();
     self->CreateControls();
     self->FillTriggerAndMouseBoxes();
     self->StartSchemeFolder();
@@ -112,25 +115,13 @@ int64_t rg_wdzhchk::OnDestroyed(CRixObject*, CRixObject*, int32_t, int64_t, int6
 
 void rg_wdzhchk::CreateControl(int number) {
     const ControlLayout& layout = LayoutOf(number);
-    ControlEdge edge = [this](int ref, LayoutCoord::Anchor anchor) {
-        CRixWinControl& c = Control(ref);
-        switch (anchor) {
-        case LayoutCoord::kLeftOf:
-            return c.GetLeft();
-        case LayoutCoord::kRightOf:
-            return c.GetLeft() + c.GetWidth();
-        case LayoutCoord::kTopOf:
-            return c.GetTop();
-        default:
-            return 0;
-        }
-    };
+    RECT place = PlaceOf(number);
     CreateParams params;
     params.parent = GetNativeWnd();
-    params.x = ResolveCoord(layout.x, edge);
-    params.y = ResolveCoord(layout.y, edge);
-    params.width = layout.width;
-    params.height = layout.height;
+    params.x = place.left;
+    params.y = place.top;
+    params.width = place.right - place.left;
+    params.height = place.bottom - place.top;
     params.id = 0xFFFF;
     CRixWinControl& control = Control(number);
     control.CreateNativeWindow(params);
@@ -161,7 +152,7 @@ void rg_wdzhchk::CreateControls() {
     m_StepListBox.GetHolder()->m_nStyle =
         (m_StepListBox.GetHolder()->m_nStyle & ~(WS_HSCROLL | LBS_MULTICOLUMN)) | WS_VSCROLL;
     CreateControl(kStepListBox);
-    m_StepListBox.SetFont(ParseFontText(TEXT("宋体,12")));
+    ApplyListFont();
 
     for (int n = kKeyBox; n <= kCoordYBox; ++n) {
         rg_bjk& box = EditBox(n);
@@ -180,6 +171,7 @@ void rg_wdzhchk::CreateControls() {
         rg_ann& button = Button(n);
         button.BindEvent(button.Clicked(), &OnButtonClicked, m_pSelf);
     }
+    ApplyControlFont();
 }
 
 void rg_wdzhchk::FillTriggerAndMouseBoxes() {

@@ -4,6 +4,10 @@
 // start-up class creates it with every position and size unset, so the form takes its size
 // from the design size and centres itself. Its properties are set at construction: a white
 // background, Esc does not close it, the program's icon 500 (the framework falls back to 100).
+// The layout is designed at 96 DPI; the window lays itself out at the DPI of its monitor (the
+// program is per-monitor DPI aware), scaling the client size, every control's place and size
+// and the fonts, and again when WM_DPICHANGED says it moved to a monitor of another DPI
+// (main_form_dpi.cpp). Cursor positions are never scaled: they are physical screen pixels.
 // Its handlers edit the steps, keep the scheme files,
 // start and stop the replay and show the cursor position; they live in main_form_*.cpp by
 // topic.
@@ -53,8 +57,13 @@ public:
 
     int32_t GetDesignWidth() override { return kMainDesignWidth; }
     int32_t GetDesignHeight() override { return kMainDesignHeight; }
-    // Binds Created and Command, and creates the clock.
+    // Binds Created and Command, takes the window's DPI and creates the clock.
     void CreateChildren() override;
+    // Moves to the suggested rectangle with the client area of the new DPI, and lays every
+    // control out again from the layout table at that DPI with fonts made for it.
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    // The DPI the window is laid out for.
+    UINT GetLayoutDpi() const { return m_nDpi; }
 
     // The control of the main layout with the given number (edit boxes are the
     // application-wide ones of app/main_edit_boxes.h).
@@ -110,6 +119,21 @@ private:
     void CreateControl(int number);
     void FillTriggerAndMouseBoxes();
 
+    // Layout at the window's DPI (main_form_dpi.cpp).
+    // Where the table puts control `number` at m_nDpi, its rules resolved from the actual
+    // places of the controls they name.
+    RECT PlaceOf(int number);
+    RECT ClockPlace() const;
+    // Sizes the window so that its client area is the design size at m_nDpi.
+    void FitClientArea();
+    // Moves every control to PlaceOf, in table order (rules name earlier controls only).
+    void PlaceControls();
+    // The step list's font "宋体,12" at m_nDpi.
+    void ApplyListFont();
+    // The other controls' font at m_nDpi: the stock GUI font where it was made for that DPI,
+    // else one of our own scaled from it.
+    void ApplyControlFont();
+
     // Step editing (main_form_steps.cpp).
     void AddStep(const CWString& code, const CWString& line);
     void AddKeyStep();
@@ -141,6 +165,10 @@ private:
     // Looks after the hook on every clock tick; goes before it.
     rg_lch_qmlt_ymk_lumeOak::CHookWatchdog m_HookWatchdog{m_Hook};
     CRixObjectPointer* m_pSelf = nullptr; // counted; the target of every binding we make
+    UINT m_nDpi = 96;                     // the DPI of the current layout
+    // The controls' font when the window's DPI is not the one the stock GUI font was made
+    // for; null while they use the stock font. Owned; deleted once no control uses it.
+    HFONT m_hControlFont = nullptr;
 };
 
 } // namespace rg_lch_jxt

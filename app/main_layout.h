@@ -2,7 +2,8 @@
 // kind, place, size, caption, input mode and alignment, in one table. A place may be given by a
 // rule ("right of label 3 + 20"): the rule is resolved when the control is created, from the
 // actual edges of the control it names, so the window follows the real controls rather than
-// copies of their numbers.
+// copies of their numbers. The numbers are pixels at 96 DPI; the window scales them to its
+// own DPI (app/main_form_dpi.cpp).
 #pragma once
 
 #include <cstdint>

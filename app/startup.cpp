@@ -1,6 +1,7 @@
 // The startup class: start-up of the main window.
 #include "app/startup.h"
 
+#include "app/dpi_awareness.h"
 #include "runtime/shell/external_functions.h"
 #include "runtime/shell/rix_app_instance.h"
 #include "runtime/shell/win_app.h"
@@ -23,6 +24,8 @@ int rg_qdl::StartApplication(CRixUserApp* app) {
     auto* self = dynamic_cast<rg_qdl*>(app);
     if (self == nullptr)
         return 0;
+    // Before the first window of the program: the manifest's awareness, if it was not taken.
+    EnsurePerMonitorDpiAwareness();
     CreateParams params;
     params.x = params.y = params.width = params.height = kUnsetCoordinate;
     if (self->m_MainWindow.CreateNativeWindow(params) != 0)

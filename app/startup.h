@@ -18,7 +18,8 @@ public:
     rg_qdl(const rg_qdl& other) = default;
     ~rg_qdl() override = default;
 
-    // Binds the external function table (0 when that fails), creates the main window modeless
+    // Binds the external function table (0 when that fails), makes the process per-monitor DPI
+    // aware if the manifest did not (app/dpi_awareness.h), creates the main window modeless
     // with no parent and every position and size unset, and makes its window the loop's main
     // window (none when the creation failed, which ends the program). 1 otherwise.
     static int StartApplication(CRixUserApp* app);

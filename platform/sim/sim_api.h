@@ -29,6 +29,7 @@
 #include "platform/sim/sim_menu.h"
 #include "platform/sim/sim_global_memory.h"
 #include "platform/sim/sim_monitor.h"
+#include "platform/sim/sim_dpi.h"
 #include "platform/sim/sim_gdi_bitmap.h"
 #include "platform/sim/sim_gdi_object.h"
 #include "platform/sim/sim_image_list.h"

@@ -35,6 +35,12 @@ std::vector<LoggedMessage> StopMessageLog();
 // set; 0 or less sets 96 again).
 void SetLogPixels(int dots_per_inch);
 
+// The DPI of the one monitor, which GetDpiForWindow answers for every window (96 until set;
+// 0 sets 96 again). The system DPI stays what SetLogPixels says.
+void SetMonitorDpi(UINT dots_per_inch);
+// Makes the process DPI-unaware again, with its awareness not yet set.
+void ResetDpiAwareness();
+
 // One TrackPopupMenu call as the simulation saw it.
 struct PopupMenuCall {
     HMENU menu;

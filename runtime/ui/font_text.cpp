@@ -6,6 +6,7 @@
 #include "runtime/core/int64_text.h"
 #include "runtime/core/mstring_array.h"
 #include "runtime/shell/split_text.h"
+#include "runtime/ui/dpi_scale.h"
 
 namespace {
 
@@ -45,8 +46,17 @@ int ScreenPixelsPerInchY() {
 } // namespace
 
 LOGFONTW ParseFontText(const WCHAR* text) {
+    return ParseFontText(text, static_cast<UINT>(ScreenPixelsPerInchY()));
+}
+
+LOGFONTW ParseFontText(const WCHAR* text, UINT dpi) {
+    if (dpi == 0)
+        dpi = kDesignDpi;
     LOGFONTW font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    UINT system_dpi = GetDpiForSystem();
+    if (system_dpi != 0 && system_dpi != dpi)
+        font.lfHeight = ScaleBetweenDpis(font.lfHeight, system_dpi, dpi);
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = 0;
     font.lfClipPrecision = 0;
@@ -69,8 +79,7 @@ LOGFONTW ParseFontText(const WCHAR* text) {
         font.lfFaceName[n] = 0;
     }
     if (count >= 2) {
-        double height =
-            std::trunc(std::fabs(ReadPoints(field(1))) * ScreenPixelsPerInchY() / 72.0 + 0.5);
+        double height = std::trunc(std::fabs(ReadPoints(field(1))) * dpi / 72.0 + 0.5);
         if (height > 0 && height <= 0x7FFFFFFF)
             font.lfHeight = static_cast<LONG>(height);
     }

@@ -12,3 +12,9 @@
 #include "runtime/core/wstring.h"
 
 LOGFONTW ParseFontText(const WCHAR* text);
+
+// The same at a window's DPI instead of the screen's LOGPIXELSY (which is the system DPI): the
+// points become trunc(|points| × dpi / 72 + 0.5) pixels, and the stock font's height, made
+// for the system DPI, is scaled to dpi (MulDiv rounding) when no points are given. So "" gives
+// the stock GUI font as it should look on a monitor of that DPI.
+LOGFONTW ParseFontText(const WCHAR* text, UINT dpi);

@@ -254,6 +254,13 @@ int64_t CRixWinForm::OnQueryClose() {
     return FireFormEvent(kQueryClose) != 0 ? 0 : 1;
 }
 
+void CRixWinForm::OnDpiChanged(UINT, const RECT& suggested) {
+    CRWnd_WinForm* f = GetFormWnd();
+    HWND frame = f->m_hEnvelope != nullptr ? f->m_hEnvelope : f->GetSafeHwnd();
+    SetWindowPos(frame, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int64_t CRixWinForm::OnMinMaxInfo(rg_chkwzhxzhxx& info) {
     return FireFormEvent(kMinMaxInfo, reinterpret_cast<int64_t>(&info));
 }

@@ -85,6 +85,9 @@ public:
     void OnMenuSelect(int64_t id) override { FireFormEvent(kMenuSelect, id); }
     int64_t OnMinMaxInfo(rg_chkwzhxzhxx& info) override;
     void OnEnvelopeReady() override { FireFormEvent(kEnvelopeReady); }
+    // Moves the frame (the envelope dialog for a modal form) to the suggested rectangle; a form
+    // that lays itself out by DPI overrides this to re-lay its controls too.
+    void OnDpiChanged(UINT dpi, const RECT& suggested) override;
 
 protected:
     IBaseEventListener* AsListener() override { return static_cast<IWinFormEventListener*>(this); }

@@ -348,6 +348,15 @@ LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case DM_GETDEFID:
         return OnGetDefId(wparam, lparam);
+    case WM_DPICHANGED: {
+        IWinFormEventListener* listener = FormListener();
+        const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+        if (listener != nullptr && suggested != nullptr) {
+            listener->OnDpiChanged(LOWORD(wparam), *suggested);
+            return 0;
+        }
+        break;
+    }
     default:
         break;
     }

@@ -12,6 +12,9 @@
 // the answer 1, so that Enter clicks the default button and no other. Commands of other
 // controls go through: a dropped combo box commits the user's pick on Enter.
 //
+// WM_DPICHANGED goes to the form (OnDpiChanged) with the new DPI and the suggested rectangle;
+// the form moves there and lays itself out again.
+//
 // The window's shape (rectangle, ellipse, rounded rectangle) is a window region, set again on
 // every size change. On destruction the form removes its notification-area icon, closes the
 // help it opened and tells its envelope dialog (modal forms, envelope_dialog.h).

@@ -55,6 +55,9 @@ public:
     // Non-zero when the limits in info are to be used.
     virtual int64_t OnMinMaxInfo(rg_lch_MFCjm_jb::rg_chkwzhxzhxx& info) = 0;
     virtual void OnEnvelopeReady() = 0;
+    // The window's monitor DPI changed (WM_DPICHANGED): the new DPI and the window rectangle
+    // the system suggests for it.
+    virtual void OnDpiChanged(UINT dpi, const RECT& suggested) = 0;
 
 protected:
     ~IWinFormEventListener() = default;

@@ -160,6 +160,30 @@ TEST_F(FormTest, DesignSizeGivesTheClientAreaAndTheWindowIsCentred) {
               Wnd().m_hIcon);
 }
 
+// A form that does not lay itself out by DPI still follows WM_DPICHANGED to the rectangle the
+// system suggests; a message without a rectangle moves nothing.
+TEST_F(FormTest, DpiChangeMovesTheFormToTheSuggestedRectangle) {
+    form.designWidth = 200;
+    form.designHeight = 100;
+    ASSERT_EQ(Create(), 1);
+    RECT before{};
+    GetWindowRect(Hwnd(), &before);
+    SendMessageW(Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    RECT unchanged{};
+    GetWindowRect(Hwnd(), &unchanged);
+    EXPECT_EQ(unchanged.left, before.left);
+    EXPECT_EQ(unchanged.right, before.right);
+
+    RECT suggested{30, 40, 30 + 330, 40 + 190};
+    SendMessageW(Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT after{};
+    GetWindowRect(Hwnd(), &after);
+    EXPECT_EQ(after.left, suggested.left);
+    EXPECT_EQ(after.top, suggested.top);
+    EXPECT_EQ(after.right, suggested.right);
+    EXPECT_EQ(after.bottom, suggested.bottom);
+}
+
 TEST_F(FormTest, AnUnmovableFormLosesTheMoveEntryOfItsSystemMenu) {
     for (int64_t movable : {0, 1}) {
         TestForm f;

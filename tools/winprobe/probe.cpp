@@ -32,6 +32,9 @@
 // programs' controls are read with messages that the system carries across processes. Exit status 0
 // on success, 1 when the window is not there (or cannot be read), 2 on bad use.
 //
+// The probe is per-monitor DPI aware, so that on a scaled screen it reads places and sizes in
+// the screen's pixels, as xdotool and the program under test see them.
+//
 // NOTE: there is no icon command. Under Wine, WM_GETICON sent from another process fails
 // (SendMessageTimeoutW answers 0), so an outside program cannot read a window's icon handle;
 // the end-to-end tests read the icon that Wine hands to the X display instead.
@@ -147,6 +150,8 @@ int wmain(int argc, wchar_t** argv) {
             stderr);
         return 2;
     }
+    if (!SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+        SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     const std::wstring command = argv[1];
     if (command == L"keys") {
         int any_down = 0;
