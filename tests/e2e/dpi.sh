@@ -14,21 +14,10 @@
 # first use ("<prefix>-dpi144", the same recipe as scripts/lib/wine.sh, then the DPI set in
 # the registry). KEYSEQ_BUILD names the Windows build directory. Prints "PASS: dpi_<part>" or
 # "FAIL: dpi_<part>: <reason>" per part.
-set -u
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-build=${KEYSEQ_BUILD:-$repo/build/windows}
-probe_exe=$build/tools/winprobe/keyseq_probe.exe
-export WINEDEBUG=${WINEDEBUG:--all}
-title="u:952e,5e8f,53f0" # 键序台
+e2e_name=dpi
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-pass() { echo "PASS: dpi_$1"; }
-fail() {
-  echo "FAIL: dpi_$1: $2"
-  exit 1
-}
-
-[ -n "${DISPLAY:-}" ] || fail layout "DISPLAY is not set"
-[ -f "$probe_exe" ] || fail layout "$probe_exe is missing (build the windows preset)"
+require display "$app" "$probe_exe"
 
 # The 144-DPI prefix: its own wineserver, stopped again at the end.
 shared_prefix=${WINEPREFIX:-$repo/.wine}
@@ -42,20 +31,11 @@ wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\F
 wineserver -w
 
 work=$(mktemp -d)
-cp "$build/app/keyseq.exe" "$work/"
-app_pid=""
-cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill "$app_pid" 2>/dev/null
-    wait "$app_pid" 2>/dev/null
-  fi
-  wineserver -k >/dev/null 2>&1
-  rm -rf "$work"
-}
-trap cleanup EXIT
+cp "$app" "$work/"
+at_exit 'wineserver -k >/dev/null 2>&1'
+at_exit 'rm -rf "$work"'
 
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
-children() { probe children "$title"; }
+children() { probe children "$app_title"; }
 field() { printf '%s\n' "$1" | cut -f"$2"; }
 control() { children | sed -n "$(($1 + 1))p"; }
 text_of() { field "$(control "$1")" 8; }
@@ -81,11 +61,10 @@ wait_for() {
 }
 
 # ---- layout -----------------------------------------------------------------------------
-(cd "$work" && exec wine "$work/keyseq.exe") >/dev/null 2>&1 &
-app_pid=$!
-probe wait "$title" 30000 >/dev/null || fail layout "no window titled 键序台 within 30 s"
+launch_in "$work" "$work/keyseq.exe"
+probe wait "$app_title" 30000 >/dev/null || fail layout "no window titled 键序台 within 30 s"
 sleep 1
-read -r _ _ cw ch <<<"$(probe client "$title")"
+read -r _ _ cw ch <<<"$(probe client "$app_title")"
 [ "$cw $ch" = "750 480" ] || fail layout "client area $cw x $ch, expected 750 x 480"
 
 # The designed class, x, y, w, h and caption of the thirty controls (the table of
@@ -148,7 +127,7 @@ pass pause
 location() { xdotool getmouselocation | cut -d' ' -f1-2; }
 click 28 # 添加坐标
 wait_for "sel -1
-坐标300@200" probe lines "$title" 0 || fail replay "the step list after 添加坐标"
+坐标300@200" probe lines "$app_title" 0 || fail replay "the step list after 添加坐标"
 # Away from 300, 200 but over the window: without a window manager the keys go to the X
 # window under the pointer, and Wine's hook sees only those that reach a Wine window.
 list=$(control 16)
