@@ -27,6 +27,9 @@
 #include <objbase.h>
 #include <ole2.h>
 
+// The DPI calls of Windows 10, looked up at run time so that older systems start the programs.
+#include "platform/win32/win32_dpi.h"
+
 // GDI+: the flat functions the runtime uses are declared in platform/gdiplus_flat.h.
 
 // Newer than the mingw-w64 headers: a waitable timer that is not rounded to the system tick

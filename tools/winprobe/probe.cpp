@@ -39,6 +39,8 @@
 // (SendMessageTimeoutW answers 0), so an outside program cannot read a window's icon handle;
 // the end-to-end tests read the icon that Wine hands to the X display instead.
 #include <windows.h>
+// After <windows.h>: the DPI calls of Windows 10, looked up at run time.
+#include "platform/win32/win32_dpi.h"
 
 #include <cstdio>
 #include <cwchar>
