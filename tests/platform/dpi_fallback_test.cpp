@@ -111,7 +111,7 @@ TEST_F(DpiFallback, FallbackDpiIsTheSystemDpi) {
     EXPECT_EQ(keyseq_FallbackGetDpiForWindow(nullptr), 0u);
 }
 
-TEST_F(DpiFallback, FallbackAwarenessIsTheProcesss) {
+TEST_F(DpiFallback, FallbackAwarenessIsTheProcessAwareness) {
     // shcore.dll is there under Wine, so this is the Windows 8.1 path.
     EXPECT_EQ(keyseq_FallbackGetAwarenessFromDpiAwarenessContext(
                   keyseq_FallbackGetThreadDpiAwarenessContext()),
@@ -166,7 +166,7 @@ TEST_F(DpiFallback, SettersRefuseAsUser32Does) {
     }
 KEYSEQ_WIN32_ONLY(RoutedCallsAnswerAsUser32Does)
 KEYSEQ_WIN32_ONLY(FallbackDpiIsTheSystemDpi)
-KEYSEQ_WIN32_ONLY(FallbackAwarenessIsTheProcesss)
+KEYSEQ_WIN32_ONLY(FallbackAwarenessIsTheProcessAwareness)
 KEYSEQ_WIN32_ONLY(SettersRefuseAsUser32Does)
 #endif
 
