@@ -16,6 +16,17 @@ HHOOK g_mouse = nullptr;
 // tick: all on the user-interface thread, the one that installed the hooks, so a plain store.
 DWORD g_last_event_tick = 0;
 
+// Removes the keyboard hook, then the mouse hook. The system may have removed either already;
+// its handle is then refused, which changes nothing.
+void RemoveHooks() {
+    if (g_keyboard != nullptr)
+        UnhookWindowsHookEx(g_keyboard);
+    if (g_mouse != nullptr)
+        UnhookWindowsHookEx(g_mouse);
+    g_keyboard = nullptr;
+    g_mouse = nullptr;
+}
+
 // Whether an injected event carries the replay engine's stop mark.
 bool StopMarked(bool injected, ULONG_PTR extra) {
     return injected && extra == kReplayStopMark;
@@ -96,26 +107,14 @@ void rg_qj_gzl__n::Install() {
 bool rg_qj_gzl__n::Rehook() {
     if (g_current != this)
         return false;
-    // The system may have removed either hook already; its handle is then refused, which
-    // changes nothing.
-    if (g_keyboard != nullptr)
-        UnhookWindowsHookEx(g_keyboard);
-    if (g_mouse != nullptr)
-        UnhookWindowsHookEx(g_mouse);
-    g_keyboard = nullptr;
-    g_mouse = nullptr;
+    RemoveHooks();
     Install();
     return IsInstalled();
 }
 
 rg_qj_gzl__n::~rg_qj_gzl__n() {
     if (g_current == this) {
-        if (g_keyboard != nullptr)
-            UnhookWindowsHookEx(g_keyboard);
-        if (g_mouse != nullptr)
-            UnhookWindowsHookEx(g_mouse);
-        g_keyboard = nullptr;
-        g_mouse = nullptr;
+        RemoveHooks();
         g_current = nullptr;
     }
     // The bindings release their targets as members are destroyed: button pressed first, key
