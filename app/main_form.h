@@ -87,6 +87,10 @@ public:
     void LoadScheme();
     void SaveScheme();
     void DeleteScheme();
+    // Picks and loads the listed scheme called name (exactly, unit by unit), as choosing it in
+    // the scheme box does; for a name that is not listed, says so in a message and leaves
+    // nothing picked. For the scheme named on the command line.
+    bool OpenScheme(const CWString& name);
 
     // Handlers, in the shape of every event callback; target is the window.
     static int64_t OnCreated(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
@@ -151,6 +155,9 @@ private:
     // Trigger (main_form_trigger.cpp).
     void TriggerKeyReleased(int64_t key, int64_t marked);
     void Tick();
+    // The Pause hint label: the pass of the running replay and the key that stops it, or its
+    // own text when no replay runs.
+    void ShowReplayProgress();
 
     rg_lch_MFCjm_jb::rg_shzh m_Clock;
     rg_lch_MFCjm_jb::rg_bq m_Labels[kLabelCount];

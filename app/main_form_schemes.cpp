@@ -27,6 +27,8 @@ constexpr const WCHAR* kBadName =
     TEXT("方案名称不可包含 \\ / : * ? \" < > | 或控制字符，不可以空格或句点结尾，"
          "也不可是设备名（如 CON、NUL、COM1）。请重新输入。");
 constexpr const WCHAR* kNotSaved = TEXT("方案未能保存：无法写入方案文件。现有步骤保持不变。");
+constexpr const WCHAR* kUnknownSchemeStart = TEXT("找不到方案“");
+constexpr const WCHAR* kUnknownSchemeEnd = TEXT("”，请在“使用方案”中选择。");
 
 } // namespace
 
@@ -102,6 +104,24 @@ void rg_wdzhchk::SaveScheme() {
             SendMessageW(box.GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
     }
     LoadScheme();
+}
+
+bool rg_wdzhchk::OpenScheme(const CWString& name) {
+    rg_zgk& box = ComboBox(kSchemeBox);
+    int32_t count = static_cast<int32_t>(SendMessageW(box.GetSafeHwnd(), CB_GETCOUNT, 0, 0));
+    for (int32_t i = 0; i < count; ++i) {
+        if (box.GetItemText(i).IsEqual(name) != 0) {
+            // Setting the selection sends no SelChanged: the load follows as its handler's would.
+            SendMessageW(box.GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            LoadScheme();
+            return true;
+        }
+    }
+    CWString text(kUnknownSchemeStart);
+    text.Append(name);
+    text.Append(kUnknownSchemeEnd);
+    ShowMessageBox(this, text, MB_OK, CWString(kNoticeCaption));
+    return false;
 }
 
 void rg_wdzhchk::DeleteScheme() {

@@ -1,12 +1,14 @@
 // The trigger key and the cursor position on the main window: a key released anywhere in the
 // system (the global hook) starts or stops the replay, or copies the cursor position into the
-// coordinate boxes; the clock shows the position every 100 ms and lets the hook watchdog look
-// after the hooks.
+// coordinate boxes; the clock shows the position every 100 ms, shows while a replay runs which
+// pass it is in and how to stop it (in place of the Pause hint), and lets the hook watchdog
+// look after the hooks.
 #include "app/main_edit_boxes.h"
 #include "app/main_form.h"
 #include "app/replay_engine.h"
 #include "app/step_text.h"
 #include "runtime/core/int64_text.h"
+#include "runtime/ui/hot_key_text.h"
 
 namespace rg_lch_jxt {
 
@@ -57,7 +59,28 @@ void rg_wdzhchk::Tick() {
     text.Append(TEXT("，"));
     text.Append(Decimal(p.y));
     Label(kPositionLabel).SetCaption(text);
+    ShowReplayProgress();
     m_HookWatchdog.Check();
+}
+
+void rg_wdzhchk::ShowReplayProgress() {
+    int32_t pass = 0, count = 0;
+    CWString text;
+    if (GetReplayProgress(pass, count)) {
+        text.Append(TEXT("第"));
+        text.Append(Decimal(pass));
+        text.Append(TEXT("/"));
+        text.Append(Decimal(count));
+        text.Append(TEXT("遍，按"));
+        text.Append(HotKeyText(m_nTriggerKey));
+        text.Append(TEXT("停止"));
+    } else {
+        text = CWString(LayoutOf(kPauseHintLabel).caption);
+    }
+    // Set only when it changes: ten captions a second would make the label flicker.
+    rg_lch_MFCjm_jb::rg_bq& label = Label(kPauseHintLabel);
+    if (label.GetCaption().IsEqual(text) == 0)
+        label.SetCaption(text);
 }
 
 } // namespace rg_lch_jxt

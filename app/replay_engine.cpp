@@ -5,9 +5,11 @@
 #include <atomic>
 #include <limits>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "app/extended_key.h"
+#include "app/replay_schedule.h"
 #include "app/step_list.h"
 #include "app/step_text.h"
 #include "runtime/core/int64_text.h"
@@ -19,11 +21,16 @@ namespace {
 
 // One run: its pass count, its own stop request and an id that tells it from later runs.
 // Shared between the user-interface side and the run's worker; the fields are set before
-// the worker starts and never change, and the event is the only thing signalled.
+// the worker starts and never change, but for the pass (an atomic); the event is the only
+// thing signalled.
 struct ReplayRun {
     uint64_t id = 0;
     int32_t count = 0;
+    uint32_t catch_up_ms = CReplaySchedule::kCatchUpLimitMs;
     HANDLE stop = nullptr; // manual-reset: once stopped, every later wait sees it at once
+    // The pass under way, 1 for the first, 0 before it. The one field that changes: written
+    // by the worker as each pass begins, read by the user-interface thread (GetReplayProgress).
+    std::atomic<int32_t> pass{0};
 
     ~ReplayRun() {
         if (stop != nullptr)
@@ -42,6 +49,8 @@ std::atomic<uint64_t> g_running{0};
 std::shared_ptr<ReplayRun> g_current;
 std::vector<HANDLE> g_workers;
 uint64_t g_next_id = 1;
+// The catch-up limit of runs started from now on (SetReplayCatchUpLimit).
+std::atomic<uint32_t> g_catch_up_ms{CReplaySchedule::kCatchUpLimitMs};
 
 // Closes the handles of the workers that have ended.
 void ForgetEndedWorkers() {
@@ -69,9 +78,24 @@ ULONG_PTR ReleaseMark(bool stopped, const ReplayRun& run) {
     return stopped || run.Stopped() ? kReplayStopMark : 0;
 }
 
-// Waits ms milliseconds from now, or less when the run is stopped; true when stopped.
-bool Wait(CDeadlineWait& wait, const ReplayRun& run, uint32_t ms) {
-    return wait.WaitUntil(CDeadlineWait::After(CDeadlineWait::Now(), ms), run.stop);
+// The waits of one run: its timetable on the performance counter, the timer that waits for
+// it, and the source of the lengths of delay ranges. The worker's own.
+struct RunClock {
+    explicit RunClock(uint32_t catch_up_ms)
+        : schedule(CDeadlineWait::Now(), CDeadlineWait::Frequency(), catch_up_ms) {
+        std::random_device device;
+        std::seed_seq seed{device(), static_cast<unsigned>(CDeadlineWait::Now())};
+        random.seed(seed);
+    }
+    CReplaySchedule schedule;
+    CDeadlineWait timer;
+    std::mt19937 random;
+};
+
+// Waits out a step of ms milliseconds on the run's timetable, or less when the run is
+// stopped; true when stopped.
+bool Wait(RunClock& wait, const ReplayRun& run, uint32_t ms) {
+    return wait.timer.WaitUntil(wait.schedule.Next(CDeadlineWait::Now(), ms), run.stop);
 }
 
 LONG ClampToLong(int64_t v) {
@@ -80,7 +104,7 @@ LONG ClampToLong(int64_t v) {
 }
 
 // Performs one step; false when the run was stopped during it.
-bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDeadlineWait& wait) {
+bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, RunClock& wait) {
     switch (kind) {
     case TEXT('A'): {
         BYTE k = static_cast<BYTE>(values.value & 0xFF);
@@ -114,7 +138,7 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
     }
     case TEXT('D'):
         // Unsigned: D-1 waits 0xFFFFFFFF ms, that is, until the run is stopped.
-        return !Wait(wait, run, static_cast<uint32_t>(values.value));
+        return !Wait(wait, run, DrawDelayMs(values.delay, wait.random));
     case TEXT('E'):
         SetCursorPos(values.x, values.y);
         return true;
@@ -126,8 +150,8 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
 DWORD WINAPI ReplayWorker(LPVOID parameter) {
     std::unique_ptr<std::shared_ptr<ReplayRun>> holder(
         static_cast<std::shared_ptr<ReplayRun>*>(parameter));
-    const ReplayRun& run = **holder;
-    CDeadlineWait wait;
+    ReplayRun& run = **holder;
+    RunClock wait(run.catch_up_ms);
     StepValues values;
     bool stopped = false;
     for (int32_t pass = 0; pass < run.count && !stopped; ++pass) {
@@ -135,6 +159,7 @@ DWORD WINAPI ReplayWorker(LPVOID parameter) {
         // would spin through the rest of its passes.
         if (run.Stopped())
             break;
+        run.pass.store(pass + 1);
         CWString code;
         for (int64_t j = 0; StepList.FetchStep(j, code); ++j) {
             if (run.Stopped()) {
@@ -165,6 +190,7 @@ void StartReplay(int32_t count) {
     auto run = std::make_shared<ReplayRun>();
     run->id = g_next_id++;
     run->count = count;
+    run->catch_up_ms = g_catch_up_ms.load();
     run->stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (run->stop == nullptr)
         return;
@@ -192,6 +218,18 @@ void StopReplay() {
 
 bool IsReplayRunning() {
     return g_running.load() != 0;
+}
+
+bool GetReplayProgress(int32_t& pass, int32_t& count) {
+    if (g_current == nullptr || g_running.load() != g_current->id)
+        return false;
+    pass = g_current->pass.load();
+    count = g_current->count;
+    return pass > 0;
+}
+
+void SetReplayCatchUpLimit(uint32_t ms) {
+    g_catch_up_ms.store(ms);
 }
 
 bool WaitForReplayWorker(DWORD timeout_ms) {

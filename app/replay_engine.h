@@ -4,11 +4,12 @@
 // StartReplay and StopReplay are called from the user-interface thread only (the trigger
 // key). Each run has its own worker and its own stop request, so stopping one run never
 // stops the next, and a new run may start while the stopped worker is still winding down.
-// A stop cuts any hold or delay short; a key or button that was pressed when the stop came is
-// still released, and nothing else is injected after it. That release (like one that a stop
-// right at the end of its hold finds still to send) carries kReplayStopMark as the extra
-// information of the injected event, so that a low-level hook can tell it from a key-up that is
-// a step of the scheme (the trigger key released because of a stop must not start the scheme
+// Holds and delays keep to the run's timetable (app/replay_schedule.h), so a long run lasts as
+// long as its steps say. A stop cuts any hold or delay short; a key or button that was pressed when
+// the stop came is still released, and nothing else is injected after it. That release (like one
+// that a stop right at the end of its hold finds still to send) carries kReplayStopMark as the
+// extra information of the injected event, so that a low-level hook can tell it from a key-up that
+// is a step of the scheme (the trigger key released because of a stop must not start the scheme
 // again).
 //
 // Every worker's injected input passes through the low-level hooks, which run on the
@@ -35,6 +36,19 @@ void StartReplay(int32_t count);
 void StopReplay();
 // True from StartReplay until the run has done its passes or has been stopped.
 bool IsReplayRunning();
+
+// Where the current run is: the pass under way (1 for the first) and the run's pass count.
+// False when no run is going, or before its first pass began. User-interface thread only, as
+// StartReplay: the current run belongs to that thread; the pass is an atomic of the run that
+// its worker sets as each pass begins, so a reader sees a pass that has begun, never a torn
+// value.
+bool GetReplayProgress(int32_t& pass, int32_t& count);
+
+// The holds and delays of a run keep to a timetable carried from step to step
+// (app/replay_schedule.h): lateness is made up by shortening the next wait by at most this
+// many milliseconds. For benchmarks: it applies to runs started after the call; 0 times every
+// hold and delay from its own start, the reference against which drift is measured.
+void SetReplayCatchUpLimit(uint32_t ms);
 
 // Waits until every worker, the latest and any stopped one still winding down, has ended
 // (true), or until timeout_ms have passed (false). It handles no messages, so a worker whose

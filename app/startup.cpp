@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/dpi_awareness.h"
+#include "app/scheme_argument.h"
 #include "runtime/shell/external_functions.h"
 #include "runtime/shell/rix_app_instance.h"
 #include "runtime/shell/win_app.h"
@@ -30,6 +31,11 @@ int rg_qdl::StartApplication(CRixUserApp* app) {
     params.x = params.y = params.width = params.height = kUnsetCoordinate;
     if (self->m_MainWindow.CreateNativeWindow(params) != 0)
         RixGetApp()->m_hMainWnd = self->m_MainWindow.GetSafeHwnd();
+    if (RixGetApp()->m_hMainWnd != nullptr) {
+        CWString scheme = SchemeArgument(GetCommandLineW());
+        if (!scheme.IsEmpty())
+            self->m_MainWindow.OpenScheme(scheme);
+    }
     return 1;
 }
 

@@ -21,7 +21,8 @@ public:
     // Binds the external function table (0 when that fails), makes the process per-monitor DPI
     // aware if the manifest did not (app/dpi_awareness.h), creates the main window modeless
     // with no parent and every position and size unset, and makes its window the loop's main
-    // window (none when the creation failed, which ends the program). 1 otherwise.
+    // window (none when the creation failed, which ends the program); then picks the scheme
+    // named on the command line, if any (app/scheme_argument.h). 1 otherwise.
     static int StartApplication(CRixUserApp* app);
 
     rg_wdzhchk& GetMainWindow() { return m_MainWindow; }

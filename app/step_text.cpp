@@ -141,6 +141,8 @@ WCHAR ParseStep(const CWString& code, StepValues& values) {
         values.y = count > 1 ? StepDecimal(parts.GetTextAt(1)) : 0;
     } else {
         values.value = StepDecimal(rest);
+        if (kind == TEXT('D'))
+            values.delay = ParseDelayRange(rest);
     }
     return kind;
 }

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 
+#include "app/delay_range.h"
 #include "platform/platform.h"
 #include "runtime/core/wstring.h"
 
@@ -59,10 +60,12 @@ struct StepValues {
     int32_t value = 0;
     int32_t x = 0;
     int32_t y = 0;
+    // D: the ends of the delay, both equal to value for a plain delay.
+    DelayRange delay;
 };
 
 // Takes a code apart: answers its kind letter (0 for an empty code) and sets x and y for C
-// and E, value for every other kind.
+// and E, value for every other kind, and for D also the delay's range (app/delay_range.h).
 WCHAR ParseStep(const CWString& code, StepValues& values);
 
 // The decimal rule of step arguments: leading blanks skipped, an optional sign, digits up to

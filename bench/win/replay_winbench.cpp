@@ -3,14 +3,21 @@
 // a low-level keyboard hook as real injected input, and of the deadline wait alone; plain
 // Sleep as the reference of the same run; and the stop latency of a worker in a long delay.
 // Prints median and 99th percentile of each error.
+//
+// Then the drift of long runs: 500 passes of D10 and 100 passes of a key step and D5, the
+// run's real length less the sum of its holds and delays, with the run's timetable and with
+// every wait timed from its own step's start (catch-up limit 0, the reference), the two taking
+// turns; and the errors of the single holds and delays of the second scheme in both.
 #include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "app/replay_engine.h"
 #include "app/step_list.h"
+#include "app/replay_schedule.h"
 #include "runtime/shell/deadline_wait.h"
 
 namespace {
@@ -43,9 +50,12 @@ LRESULT CALLBACK Record(int code, WPARAM wparam, LPARAM lparam) {
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-void RunAndPump(const WCHAR* steps, int32_t count) {
+// Runs the steps count times, pumping for the hook; the run's length in ms, from the start
+// request until the worker is seen ended (polled at least every millisecond).
+double RunAndPump(const WCHAR* steps, int32_t count) {
     g_times.clear();
     StepList.LoadFromText(steps);
+    LONGLONG start = CDeadlineWait::Now();
     StartReplay(count);
     while (!WaitForReplayWorker(0)) {
         MSG msg;
@@ -53,9 +63,48 @@ void RunAndPump(const WCHAR* steps, int32_t count) {
             DispatchMessageW(&msg);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
+    double length = ToMs(CDeadlineWait::Now() - start);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
+    return length;
+}
+
+double Median(std::vector<double> v) {
+    return Percentile(std::move(v), 0.5);
+}
+
+// One long scheme, run with the timetable and with per-step waits in turn.
+struct DriftCase {
+    const char* name;
+    const WCHAR* steps;
+    int32_t passes;
+    double nominal_ms;            // the sum of its holds and delays
+    std::vector<double> drift[2]; // [0] timetable, [1] reference
+    std::vector<double> holds[2], delays[2];
+};
+
+void MeasureDrift(DriftCase& c, int rounds) {
+    for (int r = 0; r < rounds; ++r) {
+        for (int mode = 0; mode < 2; ++mode) {
+            SetReplayCatchUpLimit(mode == 0 ? CReplaySchedule::kCatchUpLimitMs : 0);
+            c.drift[mode].push_back(RunAndPump(c.steps, c.passes) - c.nominal_ms);
+            std::vector<double> h = Gaps(0, 2, 50.0), d = Gaps(1, 2, 5.0);
+            c.holds[mode].insert(c.holds[mode].end(), h.begin(), h.end());
+            c.delays[mode].insert(c.delays[mode].end(), d.begin(), d.end());
+        }
+    }
+    SetReplayCatchUpLimit(CReplaySchedule::kCatchUpLimitMs);
+}
+
+void PrintDrift(const DriftCase& c) {
+    static const char* const kModes[] = {"timetable", "per-step waits (reference)"};
+    for (int mode = 0; mode < 2; ++mode) {
+        auto [low, high] = std::minmax_element(c.drift[mode].begin(), c.drift[mode].end());
+        std::printf("%-18s %-28s drift median %8.3f ms  (min %.3f, max %.3f, n=%zu) over %.0f ms\n",
+                    c.name, kModes[mode], Median(c.drift[mode]), *low, *high, c.drift[mode].size(),
+                    c.nominal_ms);
+    }
 }
 
 std::vector<double> Gaps(size_t first, size_t step, double ms) {
@@ -110,6 +159,19 @@ int wmain() {
         latencies.push_back(ToMs(CDeadlineWait::Now() - start));
     }
     Print("stop latency (StopReplay to worker end)", latencies);
+
+    // Drift of long runs, the timetable and the reference taking turns.
+    DriftCase delays{"500 x D10", L"D10", 500, 500 * 10.0, {}, {}, {}};
+    DriftCase keys{"100 x A124 D5", L"A124 D5", 100, 100 * (50.0 + 5.0), {}, {}, {}};
+    constexpr int kRounds = 3;
+    MeasureDrift(delays, kRounds);
+    MeasureDrift(keys, kRounds);
+    PrintDrift(delays);
+    PrintDrift(keys);
+    Print("key hold 50 ms, timetable (hook)", keys.holds[0]);
+    Print("key hold 50 ms, per-step waits (hook)", keys.holds[1]);
+    Print("delay 5 ms + key-down, timetable (hook)", keys.delays[0]);
+    Print("delay 5 ms + key-down, per-step (hook)", keys.delays[1]);
     StepList.Clear();
     UnhookWindowsHookEx(hook);
     return 0;

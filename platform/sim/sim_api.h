@@ -38,6 +38,7 @@
 #include "platform/sim/sim_paint.h"
 #include "platform/sim/sim_text_paint.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_command_line.h"
 #include "platform/sim/sim_list_controls.h"
 
 #define KEYSEQ_BACKEND_NAME "sim"

@@ -178,5 +178,19 @@ TEST_F(MainFormTest, WithoutASelectedLineNeitherMenuNorKeysAct) {
     EXPECT_EQ(Codes(), (Lines{TEXT("D1"), TEXT("D2")}));
 }
 
+TEST_F(MainFormTest, ADelayRangeTypedIntoTheDelayBoxIsAddedAsTyped) {
+    Open();
+    HWND box = Hwnd(kDelayBox);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    // Typed as characters reach the box, through its input filter.
+    for (WCHAR c : WString(TEXT("50~80")))
+        SendMessageW(box, WM_CHAR, c, 1);
+    ASSERT_EQ(Caption(kDelayBox), TEXT("50~80")) << "the box refused the range";
+    ASSERT_TRUE(AddBy(kAddDelayButton, 1));
+    EXPECT_EQ(Codes(), Lines{TEXT("D50~80")});
+    EXPECT_EQ(ListLines(), Lines{TEXT("延迟50~80")});
+}
+
 } // namespace
 } // namespace main_form_test

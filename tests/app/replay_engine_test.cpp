@@ -219,4 +219,36 @@ TEST_F(ReplayHookThreadTest, TraceIndicesRestartEveryPass) {
                                                      u"进入循环 计次0", u"进入循环 计次1"}));
 }
 
+TEST_F(ReplayHookThreadTest, ProgressIsThePassUnderWayOfTheCurrentRun) {
+    int32_t pass = -1, count = -1;
+    EXPECT_FALSE(GetReplayProgress(pass, count)) << "no run yet";
+    StepList.LoadFromText(TEXT("A124 A125"));
+    std::vector<std::pair<int32_t, int32_t>> seen;
+    action_ = [&](const Event& e) {
+        int32_t p = 0, c = 0;
+        if (e.message == WM_KEYDOWN && GetReplayProgress(p, c))
+            seen.emplace_back(p, c);
+    };
+    RunToEnd(3);
+    EXPECT_EQ(seen, (std::vector<std::pair<int32_t, int32_t>>{
+                        {1, 3}, {1, 3}, {2, 3}, {2, 3}, {3, 3}, {3, 3}}));
+    EXPECT_FALSE(GetReplayProgress(pass, count)) << "the run has ended";
+
+    StepList.LoadFromText(TEXT("D60000"));
+    StartReplay(5);
+    EXPECT_TRUE(PumpUntil([&] { return GetReplayProgress(pass, count); }));
+    EXPECT_EQ(pass, 1);
+    EXPECT_EQ(count, 5);
+    StopReplay();
+    EXPECT_FALSE(GetReplayProgress(pass, count)) << "a stopped run shows no progress at once";
+}
+
+TEST_F(ReplayHookThreadTest, DelayRangesWaitAndEnd) {
+    // A reversed range and a range with a negative end run their passes and end (a negative
+    // end counts as 0, never as the endless wait of D-1).
+    StepList.LoadFromText(TEXT("A124 D5~1 A125 D-3~2"));
+    RunToEnd(4);
+    EXPECT_EQ(events_.size(), 16u);
+}
+
 } // namespace

@@ -50,6 +50,7 @@ TEST(StepTextTest, ListLines) {
         {u"C-8@0", u"移动-8@0"},
         {u"C", u"移动"},
         {u"D50", u"延时50"},
+        {u"D50~80", u"延时50~80"}, // a range reads as typed
         {u"D", u"延时"},
         {u"E100@200", u"坐标100@200"},
         {u"E@", u"坐标@"},
