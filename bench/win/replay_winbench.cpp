@@ -70,6 +70,13 @@ double RunAndPump(const WCHAR* steps, int32_t count) {
     return length;
 }
 
+std::vector<double> Gaps(size_t first, size_t step, double ms) {
+    std::vector<double> errors;
+    for (size_t i = first; i + 1 < g_times.size(); i += step)
+        errors.push_back(ToMs(g_times[i + 1] - g_times[i]) - ms);
+    return errors;
+}
+
 double Median(std::vector<double> v) {
     return Percentile(std::move(v), 0.5);
 }
@@ -105,13 +112,6 @@ void PrintDrift(const DriftCase& c) {
                     c.name, kModes[mode], Median(c.drift[mode]), *low, *high, c.drift[mode].size(),
                     c.nominal_ms);
     }
-}
-
-std::vector<double> Gaps(size_t first, size_t step, double ms) {
-    std::vector<double> errors;
-    for (size_t i = first; i + 1 < g_times.size(); i += step)
-        errors.push_back(ToMs(g_times[i + 1] - g_times[i]) - ms);
-    return errors;
 }
 
 } // namespace

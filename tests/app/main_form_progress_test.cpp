@@ -44,14 +44,14 @@ TEST_F(MainFormTest, TheHintLabelShowsThePassesOfARunAndThenItsOwnText) {
 
 TEST_F(MainFormTest, TheHintNamesTheTriggerKeyAndComesBackWhenTheRunIsStopped) {
     Open();
-    Pick(kTriggerBox, 7);
-    ASSERT_TRUE(PumpUntil([&] { return window_->GetTriggerKey() == VK_F8; }));
+    Pick(kTriggerBox, 4);
+    ASSERT_TRUE(PumpUntil([&] { return window_->GetTriggerKey() == VK_F5; }));
     SetText(kCountBox, TEXT("13"));
     AddDelays({TEXT("60000")});
-    Press(VK_F8);
-    EXPECT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == Progress(1, 13, TEXT("F8")); }))
+    Press(VK_F5);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == Progress(1, 13, TEXT("F5")); }))
         << "shows " << Narrow(Caption(kPauseHintLabel));
-    Press(VK_F8);
+    Press(VK_F5);
     ASSERT_TRUE(PumpUntil([] { return !IsReplayRunning(); }));
     EXPECT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == kPauseHint; }))
         << "shows " << Narrow(Caption(kPauseHintLabel));
