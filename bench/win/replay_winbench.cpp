@@ -163,7 +163,7 @@ int wmain() {
     // Drift of long runs, the timetable and the reference taking turns.
     DriftCase delays{"500 x D10", L"D10", 500, 500 * 10.0, {}, {}, {}};
     DriftCase keys{"100 x A124 D5", L"A124 D5", 100, 100 * (50.0 + 5.0), {}, {}, {}};
-    constexpr int kRounds = 3;
+    constexpr int kRounds = 5;
     MeasureDrift(delays, kRounds);
     MeasureDrift(keys, kRounds);
     PrintDrift(delays);
