@@ -36,7 +36,7 @@ sleep 1
 xdotool windowfocus --sync "$(xdotool search --name '^keyseq target$' | head -1)" ||
   abort "could not focus the target"
 sleep 0.5
-xdotool key Scroll_Lock
+probe keyup 145 # Scroll Lock, as tests/e2e/recorder.sh gives it
 wait_for "录制中，按ScrLk结束" text_of 12 || abort "no recording started"
 
 asked=()
@@ -48,7 +48,7 @@ for ((r = 0; r < repeats; r++)); do
   done
 done
 sleep 0.3
-xdotool key Scroll_Lock
+probe keyup 145
 wait_for "按Pause捕获当前坐标" text_of 12 || abort "the recording did not stop"
 sleep 0.5
 

@@ -14,6 +14,12 @@
 #   replay   saved through 保存本方案 and replayed with the trigger into a fresh target: it
 #            types "Ab" and drags from the same point to the same point
 #
+# Scroll Lock is a lone release injected by the probe, not xdotool's key: Wine keeps its Scroll
+# Lock toggle in step with the X display's lock state, and on a display where no modifier holds
+# Scroll_Lock (Xvfb's keymap, and most desktops') it undoes every press with a synthetic Scroll
+# Lock press and release, not marked injected, just before the next key typed: that would stop
+# the recording at once. A lone release toggles no lock state, so nothing follows it.
+#
 # Needs DISPLAY and WINEPREFIX; KEYSEQ_BUILD names the Windows build directory. Prints
 # "PASS: recorder_<part>" or "FAIL: recorder_<part>: <reason>" per part.
 e2e_name=recorder
@@ -62,7 +68,8 @@ probe wait "$title" 30000 >/dev/null || fail start "no window titled 键序台 w
 sleep 1
 [ "$(text_of 12)" = "$pause_hint" ] || fail start "the hint label reads $(text_of 12)"
 start_target recording start
-xdotool key Scroll_Lock
+scroll_lock() { probe keyup 145; }
+scroll_lock
 wait_for "$recording_hint" text_of 12 || fail start "Scroll Lock did not start a recording"
 if [ -n "${KEYSEQ_SHOTS:-}" ]; then
   mkdir -p "$KEYSEQ_SHOTS"
@@ -82,15 +89,18 @@ for i in $(seq 1 10); do
 done
 xdotool mouseup 1
 sleep 0.3
-xdotool key Scroll_Lock
+scroll_lock
 wait_for "$pause_hint" text_of 12 || fail record "the hint label did not come back"
-grep -qx 'text Ab' "$target_log" || fail record "the target did not get Ab: $(tail -3 "$target_log")"
+grep -qx "text Ab" "$target_log" || fail record "the target did not get Ab: $(grep text "$target_log" | tr "\n" "|"), lines: $(list_lines | tr "\n" "|")"
 grep -qx "down $x1 $y1" "$target_log" && grep -qx "up $x2 $y2" "$target_log" ||
   fail record "the target did not see the drag from $x1,$y1 to $x2,$y2"
 
 # The steps, saved as "rec" through the input dialog, and read from the file.
 click 29 # 保存本方案
 probe wait "$name_title" 10000 >/dev/null || fail record "no name dialog"
+# The X focus stays on the target (given with windowfocus) until it is given to the dialog.
+dialog_xid=$(xdotool search --name '^方案名称$' 2>/dev/null | head -1)
+xdotool windowfocus --sync "$dialog_xid" 2>/dev/null || fail record "could not focus the dialog"
 sleep 0.3
 xdotool type rec
 xdotool key Return

@@ -6,7 +6,9 @@
 //   down <x> <y> / up <x> <y>            the left button went down / up on the pad, at this
 //                                        screen point
 //   move <x> <y>                         the cursor moved over the pad with the left button held
-// The window is titled "keyseq target" and has the keyboard focus in its edit box.
+// The window is titled "keyseq target", sits at the top left of the screen, clear of the
+// centred main window of keyseq.exe on a screen of 1280 × 800, and has the keyboard focus in
+// its edit box.
 #include <windows.h>
 
 #include <cstdio>
@@ -74,7 +76,7 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
-    g_log = _wfopen(argv[1], L"w");
+    g_log = _wfopen(argv[1], L"wb"); // "\n" only, for the scripts
     if (g_log == nullptr)
         return 1;
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -86,10 +88,10 @@ int wmain(int argc, wchar_t** argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"KeyseqTarget";
     RegisterClassExW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"keyseq target", WS_OVERLAPPEDWINDOW, 520, 40,
+    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"keyseq target", WS_OVERLAPPEDWINDOW, 0, 40,
                                 400, 300, nullptr, nullptr, instance, nullptr);
     g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                             10, 10, 360, 24, hwnd, nullptr, instance, nullptr);
+                             10, 10, 340, 24, hwnd, nullptr, instance, nullptr);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     SetFocus(g_edit);
