@@ -89,7 +89,7 @@ int wmain(int argc, wchar_t** argv) {
     wc.lpszClassName = L"KeyseqTarget";
     RegisterClassExW(&wc);
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"keyseq target", WS_OVERLAPPEDWINDOW, 0, 40,
-                                400, 300, nullptr, nullptr, instance, nullptr);
+                                380, 300, nullptr, nullptr, instance, nullptr);
     g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
                              10, 10, 340, 24, hwnd, nullptr, instance, nullptr);
     ShowWindow(hwnd, SW_SHOW);
