@@ -58,7 +58,7 @@ mapfile -t recorded < <(probe lines "$title" 0 | tail -n +2 | awk '
   END {
     for (i = 2; i < NR; i++)
       if (line[i - 1] ~ /^按键A/ && line[i] ~ /^延时/ && line[i + 1] ~ /^按键B/)
-        print substr(line[i], 3)
+        { s = line[i]; sub(/^延时/, "", s); print s }
   }')
 [ "${#recorded[@]}" = "${#asked[@]}" ] ||
   abort "${#recorded[@]} pauses recorded for ${#asked[@]} typed"
