@@ -10,7 +10,7 @@
 #   record   "Ab" typed with about 300 ms between the keys, a drag on the target's pad, Scroll
 #            Lock: the label is back, the steps are the recorded codes (shift around A, the
 #            delay before B within 30 ms of the pause, the drag's start, path and end), and each
-#            line is its code's line
+#            line is its code's line (and a screenshot of the steps recorded)
 #   replay   saved through 保存本方案 and replayed with the trigger into a fresh target: it
 #            types "Ab" and drags from the same point to the same point
 #
@@ -132,6 +132,9 @@ count=$(wc -w <<<"$codes")
 [ "$(tail -1 <<<"$lines")" = "鼠标左键松开" ] || fail record "last line: $(tail -1 <<<"$lines")"
 grep -qx "延时$pause" <<<"$lines" || fail record "no line 延时$pause"
 grep -qx "坐标$x1@$y1" <<<"$lines" || fail record "no line 坐标$x1@$y1"
+if [ -n "${KEYSEQ_SHOTS:-}" ]; then
+  import -window root "$KEYSEQ_SHOTS/recorded.png" 2>/dev/null
+fi
 pass "record (pause recorded as $pause ms)"
 
 # ---- replay -----------------------------------------------------------------------------
