@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The delays keyseq.exe records, against the pauses xdotool made: under Wine, with the target
-# window (tools/target) focused, a recording is started with Scroll Lock; then, repeatedly, one
+# window (tools/replay_target) focused, a recording is started with Scroll Lock; then, repeatedly, one
 # xdotool command types "a", sleeps a known pause and types "b" (a single process, so the
 # pause is its own sleep between the two key events); Scroll Lock stops. Each "延时" line
 # between a line for A and a line for B is a recorded pause; its error is the recorded
@@ -13,7 +13,7 @@
 e2e_name=recorded_delay
 source "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/lib.sh"
 title=$app_title
-target_exe=$build/tools/target/keyseq_target.exe
+target_exe=$build/tools/replay_target/keyseq_target.exe
 repeats=${1:-8}
 pauses_ms=(50 100 300 500 800)
 

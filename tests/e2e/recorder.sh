@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end: the recorder of keyseq.exe under Wine, used as a user would, with xdotool for the
-# keyboard and the mouse, keyseq_probe.exe to read the window, and keyseq_target.exe (ours) as
-# the application typed and dragged into: it logs its edit box's text and the screen points
-# where the left button went down and up on its pad. The program runs from a fresh folder.
+# keyboard and the mouse, keyseq_probe.exe to read the windows, and keyseq_target.exe (ours,
+# tools/replay_target) as the application typed and dragged into: the probe reads its edit
+# box, and it logs the screen points where the left button went down, moved and went up on its
+# client area. The program runs from a fresh folder.
 #
 #   start    Scroll Lock, with the target focused, starts a recording: the hint label reads
 #            录制中，按ScrLk结束 (a screenshot of the screen is kept when KEYSEQ_SHOTS names a
@@ -26,7 +27,7 @@ e2e_name=recorder
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 title=$app_title                   # 键序台
 name_title="u:65b9,6848,540d,79f0" # 方案名称
-target_exe=$build/tools/target/keyseq_target.exe
+target_exe=$build/tools/replay_target/keyseq_target.exe
 recording_hint="录制中，按ScrLk结束"
 pause_hint="按Pause捕获当前坐标"
 
@@ -43,20 +44,21 @@ source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 list_lines() { probe lines "$title" 0 | tail -n +2; }
 utf16_file() { iconv -f utf-16le -t utf-8 "$1" | sed '1s/^\xef\xbb\xbf//'; }
 
-# Starts the target with a fresh log, waits for it and gives it the X focus; sets pad_* to its
-# pad's screen rectangle.
+# The target's edit box text.
+target_text() { probe children "keyseq target" | head -1 | cut -f8; }
+
+# Starts the target with a fresh log, waits for it and gives it the X focus; sets pad_* to the
+# screen rectangle of its client area below the edit box.
 start_target() {
   target_log=$work/target-$1.log
   (cd "$work" && exec wine "$target_exe" "$(winepath -w "$target_log" 2>/dev/null)") \
     >/dev/null 2>&1 &
   target_pid=$!
   probe wait "keyseq target" 30000 >/dev/null || fail "$2" "no target window within 30 s"
-  for _ in $(seq 1 50); do
-    grep -q '^ready ' "$target_log" 2>/dev/null && break
-    sleep 0.2
-  done
-  read -r pad_left pad_top pad_right pad_bottom <<<"$(sed -n 's/^ready //p' "$target_log")"
-  [ -n "${pad_bottom:-}" ] || fail "$2" "the target did not report its pad"
+  local cx cy cw ch
+  read -r cx cy cw ch <<<"$(probe client "keyseq target")"
+  [ -n "${ch:-}" ] || fail "$2" "could not read the target's client area"
+  pad_left=$cx pad_top=$((cy + 44)) pad_right=$((cx + cw)) pad_bottom=$((cy + ch))
   target_xid=$(xdotool search --name '^keyseq target$' 2>/dev/null | head -1)
   xdotool windowfocus --sync "$target_xid" 2>/dev/null || fail "$2" "could not focus the target"
   sleep 0.5
@@ -91,8 +93,8 @@ xdotool mouseup 1
 sleep 0.3
 scroll_lock
 wait_for "$pause_hint" text_of 12 || fail record "the hint label did not come back"
-grep -qx "text Ab" "$target_log" || fail record "the target did not get Ab: $(grep text "$target_log" | tr "\n" "|"), lines: $(list_lines | tr "\n" "|")"
-grep -qx "down $x1 $y1" "$target_log" && grep -qx "up $x2 $y2" "$target_log" ||
+[ "$(target_text)" = Ab ] || fail record "the target did not get Ab: $(target_text)"
+grep -qx "down L $x1 $y1" "$target_log" && grep -qx "up L $x2 $y2" "$target_log" ||
   fail record "the target did not see the drag from $x1,$y1 to $x2,$y2"
 
 # The steps, saved as "rec" through the input dialog, and read from the file.
@@ -146,10 +148,10 @@ for _ in $(seq 1 100); do
   grep -q '^up ' "$target_log" && break
   sleep 0.1
 done
-grep -qx 'text Ab' "$target_log" || fail replay "the replay did not type Ab: $(grep text "$target_log")"
-grep -qx "down $x1 $y1" "$target_log" || fail replay "no button-down at $x1,$y1: $(cat "$target_log")"
+[ "$(target_text)" = Ab ] || fail replay "the replay did not type Ab: $(target_text)"
+grep -qx "down L $x1 $y1" "$target_log" || fail replay "no button-down at $x1,$y1: $(cat "$target_log")"
 last_up=$(grep '^up ' "$target_log" | tail -1)
-[ "$last_up" = "up $x2 $y2" ] || fail replay "button-up $last_up, not at $x2,$y2"
+[ "$last_up" = "up L $x2 $y2" ] || fail replay "button-up $last_up, not at $x2,$y2"
 moves=$(grep -c '^move ' "$target_log")
 [ "$moves" -ge 2 ] || fail replay "the drag had $moves moves on the way"
 pass "replay ($moves moves on the way)"
