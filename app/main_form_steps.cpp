@@ -170,6 +170,7 @@ int64_t rg_wdzhchk::OnComboSelChanged(CRixObject* target, CRixObject* sender, in
                             : static_cast<int32_t>(SendMessageW(
                                   hwnd, CB_GETITEMDATA,
                                   static_cast<WPARAM>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), 0));
+        self->m_Recorder.SetTriggerKey(self->m_nTriggerKey);
     } else if (sender == &self->ComboBox(kSchemeBox)) {
         self->LoadScheme();
     }
@@ -227,6 +228,9 @@ int64_t rg_wdzhchk::OnCommand(CRixObject* target, CRixObject*, int32_t, int64_t 
         return 1;
     case kStepMenuDelete:
         self->DeleteSelected();
+        return 1;
+    case kRecordedStepsCommand:
+        self->TakeRecordedSteps();
         return 1;
     default:
         return 0;

@@ -3,6 +3,8 @@
 // client area below it that reports the mouse buttons pressed and released on it. Each report
 // is one line in the file named by the first argument, if any:
 //   down <button> <x> <y>   /   up <button> <x> <y>     button L, R or M; screen pixels
+//   move L <x> <y>                                      the cursor moved with the left button
+//                                                       held (a drag's path)
 // Someone else's program (such as Wine's notepad) opens help windows on F1 and inserts dates on
 // F5; this one reacts to nothing but typing and clicks. It sits in the top-left corner of the
 // screen, clear of the main window, which a 1280 × 800 screen shows in its middle.
@@ -31,6 +33,10 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
         return 0;
     case WM_LBUTTONUP:
         Report("up", 'L', hwnd, lparam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (wparam & MK_LBUTTON)
+            Report("move", 'L', hwnd, lparam);
         return 0;
     case WM_RBUTTONDOWN:
         Report("down", 'R', hwnd, lparam);
