@@ -55,6 +55,7 @@ typedef short SHORT;
 #define VK_DECIMAL 0x6E
 #define VK_DIVIDE 0x6F
 #define VK_F1 0x70
+#define VK_F4 0x73
 #define VK_F5 0x74
 #define VK_F10 0x79
 #define VK_F12 0x7B
@@ -67,6 +68,9 @@ typedef short SHORT;
 #define VK_RCONTROL 0xA3
 #define VK_LMENU 0xA4
 #define VK_RMENU 0xA5
+// In the high word of a key message's lParam: Alt was held (the context code).
+#define KF_ALTDOWN 0x2000
+
 #define VK_OEM_1 0xBA
 #define VK_OEM_PLUS 0xBB
 #define VK_OEM_COMMA 0xBC
