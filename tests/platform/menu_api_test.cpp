@@ -161,8 +161,9 @@ TEST_F(MenuBar, TheBarOfAWindowIsDestroyedWithItUnlessTakenOff) {
         ASSERT_TRUE(DestroyWindow(hwnd));
         EXPECT_EQ(IsMenu(bar) != FALSE, taken_off);
         EXPECT_EQ(IsMenu(popup) != FALSE, taken_off);
-        if (taken_off)
+        if (taken_off) {
             EXPECT_TRUE(DestroyMenu(bar));
+        }
     }
 }
 
