@@ -30,6 +30,12 @@ int64_t CRefRixMenu::GetItemId(int64_t index) const {
     return id;
 }
 
+const WCHAR* CRefRixMenu::GetItemTag(int64_t index) const {
+    if (index < 0 || index >= GetItemCount())
+        return TEXT("");
+    return m_ItemTags.GetTextAt(index);
+}
+
 HMENU CRefRixMenu::GetItemPopup(int64_t index) const {
     if (index < 0 || index >= GetItemCount())
         return nullptr;

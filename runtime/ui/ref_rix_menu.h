@@ -39,7 +39,7 @@ public:
     int64_t GetItemCount() const;
     int64_t GetItemId(int64_t index) const;
     HMENU GetItemPopup(int64_t index) const;
-    const WCHAR* GetItemTag(int64_t index) const { return m_ItemTags.GetTextAt(index); }
+    const WCHAR* GetItemTag(int64_t index) const;
 
     // Operations
     //

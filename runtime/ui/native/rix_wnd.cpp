@@ -127,6 +127,8 @@ BOOL CRixWnd::DestroyWindow() {
     // control object): the window is on its way out already.
     if (m_bDestroying)
         return TRUE;
+    // A self-deleting object lets go of itself with its window; it stays for this call.
+    KeepAlive hold(this);
     BOOL done = ::DestroyWindow(hwnd);
     // A window bound by Attach alone never tells us about WM_NCDESTROY.
     if (m_hWnd == hwnd && !IsWindow(hwnd))
