@@ -708,6 +708,7 @@ TEST_F(FormTest, EnterAndEscWithoutButtonsFireNoCommand) {
     params.width = 80;
     params.height = 24;
     ASSERT_EQ(edit.CreateNativeWindow(params), 1);
+    SetFocus(edit.GetSafeHwnd());
     PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
     PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     PumpTranslated();
