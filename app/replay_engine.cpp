@@ -84,8 +84,9 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDe
     switch (kind) {
     case TEXT('A'): {
         BYTE k = static_cast<BYTE>(values.value & 0xFF);
-        BYTE scan = static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
-        const DWORD extended = IsExtendedKey(k) ? KEYEVENTF_EXTENDEDKEY : 0;
+        const KeyScan key = KeyScanCode(k);
+        const BYTE scan = key.scan;
+        const DWORD extended = key.extended ? KEYEVENTF_EXTENDEDKEY : 0;
         keybd_event(k, scan, extended, 0);
         bool stopped = Wait(wait, run, kReplayHoldMs);
         // Released even when stopped: a key left down would corrupt what the user types next.
