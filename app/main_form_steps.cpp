@@ -21,6 +21,7 @@ constexpr const WCHAR* kNegativeCoordinate = TEXT("坐标位置不可小于0");
 constexpr int64_t kMinusKey = 189; // "-" of the main keyboard and of the keypad
 constexpr int64_t kPadPlusKey = 107;
 constexpr int64_t kDeleteKey = 46;
+constexpr int32_t kTabKey = 9;
 
 rg_wdzhchk* Window(CRixObject* target) {
     return static_cast<rg_wdzhchk*>(target);
@@ -127,6 +128,11 @@ int64_t rg_wdzhchk::OnKeyCapture(CRixObject* target, CRixObject* sender, int32_t
     if (sender != &box)
         return 0;
     int32_t code = static_cast<int32_t>(key & 0xFF);
+    // Tab belongs to the window's dialog navigation, which moves the focus on; the box's key
+    // event sees it first (a control's pre-translation runs before its form's), and must not
+    // record it.
+    if (code == kTabKey)
+        return 0;
     box.SetCaption(KeyBoxText(code));
     box.SetData(code);
     return 0;
