@@ -1,4 +1,4 @@
-// Extended keys of the replay (extended_key.h).
+// Scan codes and extended keys of the replay (extended_key.h).
 #include "app/extended_key.h"
 
 bool IsExtendedKey(BYTE vk) {
@@ -24,4 +24,18 @@ bool IsExtendedKey(BYTE vk) {
     default:
         return false;
     }
+}
+
+KeyScan KeyScanCode(BYTE vk) {
+    KeyScan key;
+    UINT answer = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC_EX);
+    UINT prefix = answer >> 8;
+    if (answer != 0 && prefix != 0xE1) {
+        key.scan = static_cast<BYTE>(answer & 0xFF);
+        key.extended = prefix == 0xE0;
+    } else {
+        key.scan = static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    }
+    key.extended = key.extended || IsExtendedKey(vk);
+    return key;
 }

@@ -45,7 +45,15 @@ void FireKey(rg_qj_gzl__n& hook, WPARAM message, const KBDLLHOOKSTRUCT& record) 
     case WM_KEYUP:
         hook.KeyReleased().Fire(&hook, record.vkCode, marked);
         break;
-    default: // WM_SYSKEYUP: a key released with Alt held is no trigger
+    case WM_SYSKEYUP:
+        // F10 is a system key even without Alt; released so, it is an ordinary release (it
+        // may be the trigger). Any key released with Alt held is no trigger. Wine leaves
+        // LLKHF_ALTDOWN clear on injected releases, so Alt's own state is asked too.
+        if (record.vkCode == VK_F10 && (record.flags & LLKHF_ALTDOWN) == 0 &&
+            GetAsyncKeyState(VK_MENU) >= 0)
+            hook.KeyReleased().Fire(&hook, record.vkCode, marked);
+        break;
+    default:
         break;
     }
 }

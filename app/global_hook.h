@@ -13,7 +13,8 @@
 //   a2: 1 when the event is a release that the replay engine sent because its run was stopped
 //       (injected, extra information kReplayStopMark), else 0. The trigger handler ignores
 //       those, so that stopping a run that holds the trigger key does not start it again.
-// Key released fires on WM_KEYUP only: a key released with Alt held (WM_SYSKEYUP) fires
+// Key released fires on WM_KEYUP, and on the WM_SYSKEYUP of F10 released without Alt (F10 is a
+// system key by itself): any key released with Alt held (WM_SYSKEYUP, LLKHF_ALTDOWN) fires
 // nothing. Key pressed fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event
 // is passed on to the next hook, whatever the handlers answer.
 //

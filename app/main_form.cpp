@@ -108,6 +108,10 @@ int64_t rg_wdzhchk::OnCreated(CRixObject* target, CRixObject*, int32_t, int64_t,
 
 int64_t rg_wdzhchk::OnDestroyed(CRixObject* target, CRixObject*, int32_t, int64_t, int64_t,
                                 int64_t) {
+    // The trigger goes first: the loop still handles messages, and with them hook calls, until
+    // WM_QUIT, and a release then would start a run that nobody stops or waits for. (The
+    // program never creates its window a second time, so nothing binds it again.)
+    Window(target)->m_Hook.KeyReleased().Bind(nullptr, nullptr);
     // The window goes before the message loop ends and the application's globals with it:
     // stop the run here, while StepList still exists, and wait for its worker to finish
     // (its held key released). A recording ends with the window; its last steps go unseen.

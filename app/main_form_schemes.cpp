@@ -5,6 +5,11 @@
 // A save never loses the steps: a name that could write outside the folder is refused and
 // asked again, and a write that fails leaves StepList, the step list box and the scheme box
 // as they were and says so.
+//
+// When the program's folder cannot be found the scheme folder is empty text, and a path built
+// on it would name a file of the current directory: then nothing is listed, and saving and
+// deleting say so and touch no file. Deleting removes the listed file of the picked entry,
+// never a path made again from the entry's text.
 #include "app/main_form.h"
 #include "app/scheme_files.h"
 #include "app/step_list.h"
@@ -29,12 +34,17 @@ constexpr const WCHAR* kBadName =
 constexpr const WCHAR* kNotSaved = TEXT("方案未能保存：无法写入方案文件。现有步骤保持不变。");
 constexpr const WCHAR* kUnknownSchemeStart = TEXT("找不到方案“");
 constexpr const WCHAR* kUnknownSchemeEnd = TEXT("”，请在“使用方案”中选择。");
+constexpr const WCHAR* kNoFolder =
+    TEXT("找不到程序所在的文件夹（其路径过长），无法保存或删除方案。");
 
 } // namespace
 
 void rg_wdzhchk::StartSchemeFolder() {
+    CWString folder = SchemeFolder();
+    if (folder.GetLength() == 0)
+        return;
     // A folder just made holds no scheme: the scheme box stays empty.
-    if (EnsureSchemeFolder(SchemeFolder()))
+    if (EnsureSchemeFolder(folder))
         ReadSchemeFolder();
 }
 
@@ -74,6 +84,10 @@ void rg_wdzhchk::SaveScheme() {
     if (m_StepListBox.GetCount() == 0)
         return;
     CWString folder = SchemeFolder();
+    if (folder.GetLength() == 0) {
+        ShowMessageBox(this, CWString(kNoFolder), MB_OK, CWString(kNoticeCaption));
+        return;
+    }
     CWString name;
     CWString path;
     for (;;) {
@@ -127,10 +141,14 @@ bool rg_wdzhchk::OpenScheme(const CWString& name) {
 void rg_wdzhchk::DeleteScheme() {
     rg_zgk& box = ComboBox(kSchemeBox);
     int32_t index = box.GetCurSel();
-    if (index == -1)
+    if (index < 0 || index >= m_SchemePaths.GetCount())
         return;
-    CWString path = SchemePath(SchemeFolder(), box.GetItemText(index).GetText());
-    DeleteFileW(path.GetText());
+    if (SchemeFolder().GetLength() == 0) {
+        ShowMessageBox(this, CWString(kNoFolder), MB_OK, CWString(kNoticeCaption));
+        return;
+    }
+    // The listed path: two entries may read alike, and only this one is the picked file.
+    DeleteFileW(m_SchemePaths.GetTextAt(index));
     ReadSchemeFolder();
 }
 

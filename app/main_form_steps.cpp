@@ -23,6 +23,7 @@ constexpr const WCHAR* kNegativeCoordinate = TEXT("坐标位置不可小于0");
 constexpr int64_t kMinusKey = 189; // "-" of the main keyboard and of the keypad
 constexpr int64_t kPadPlusKey = 107;
 constexpr int64_t kDeleteKey = 46;
+constexpr int32_t kTabKey = 9;
 
 rg_wdzhchk* Window(CRixObject* target) {
     return static_cast<rg_wdzhchk*>(target);
@@ -137,6 +138,11 @@ int64_t rg_wdzhchk::OnKeyCapture(CRixObject* target, CRixObject* sender, int32_t
     int32_t code = static_cast<int32_t>(key & 0xFF);
     auto held = static_cast<int32_t>(modifiers & (kKeyCtrl | kKeyShift | kKeyAlt));
     if (code == VK_F4 && (held & kKeyAlt) != 0)
+        return 0;
+    // Tab and Shift+Tab belong to the window's dialog navigation, which moves the focus on; the
+    // box's key event sees them first (a control's pre-translation runs before its form's),
+    // and must not record them.
+    if (code == kTabKey && (held & (kKeyCtrl | kKeyAlt)) == 0)
         return 0;
     bool modifier_key = code == VK_CONTROL || code == VK_SHIFT || code == VK_MENU;
     if (held == 0 || modifier_key) {

@@ -76,9 +76,9 @@ void SendButton(DWORD flag, ULONG_PTR extra) {
 // One key event as the engine sends it: the key's scan code, and the extended-key flag for
 // the keys that a keyboard sends with it.
 void SendKey(BYTE k, bool up, ULONG_PTR extra) {
-    BYTE scan = static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
-    const DWORD extended = IsExtendedKey(k) ? KEYEVENTF_EXTENDEDKEY : 0;
-    keybd_event(k, scan, extended | (up ? KEYEVENTF_KEYUP : 0), extra);
+    const KeyScan key = KeyScanCode(k);
+    const DWORD extended = key.extended ? KEYEVENTF_EXTENDEDKEY : 0;
+    keybd_event(k, key.scan, extended | (up ? KEYEVENTF_KEYUP : 0), extra);
 }
 
 // The down or up event of a held key or button.

@@ -25,12 +25,20 @@ bool SpellsNoCase(const WCHAR* begin, const WCHAR* end, const char* word) {
     return begin == end && *word == 0;
 }
 
-// Whether [begin, end) is a device name: CON, PRN, AUX, NUL, COM1-9 or LPT1-9.
+// Whether a unit is a port number of a device name: 1 to 9, or the superscript digits ¹ ² ³,
+// which Windows takes for ports as well.
+bool IsPortDigit(WCHAR unit) {
+    return (unit >= TEXT('1') && unit <= TEXT('9')) || unit == 0x00B9 || unit == 0x00B2 ||
+           unit == 0x00B3;
+}
+
+// Whether [begin, end) is a device name: CON, PRN, AUX, NUL, COM1-9 or LPT1-9, and COM or LPT
+// followed by a superscript 1, 2 or 3.
 bool IsDeviceName(const WCHAR* begin, const WCHAR* end) {
     for (const char* word : {"CON", "PRN", "AUX", "NUL"})
         if (SpellsNoCase(begin, end, word))
             return true;
-    if (end - begin == 4 && end[-1] >= TEXT('1') && end[-1] <= TEXT('9'))
+    if (end - begin == 4 && IsPortDigit(end[-1]))
         return SpellsNoCase(begin, end - 1, "COM") || SpellsNoCase(begin, end - 1, "LPT");
     return false;
 }
@@ -92,10 +100,30 @@ int64_t ReadSchemeFile(const WCHAR* path, CStepList& list) {
 int64_t ListSchemeFiles(const CWString& folder, rg_lch_jb::rg_wbshzl& paths,
                         rg_lch_jb::rg_wbshzl& titles) {
     titles.Clear();
-    ListFiles(folder, CWString(TEXT("*.txt")), paths);
-    for (int64_t i = 0; i < paths.GetCount(); ++i)
-        titles.Append(FileTitle(paths.GetTextAt(i)).GetText());
+    paths.Clear();
+    // Without a folder the listing would read the root of the current drive.
+    if (folder.GetLength() == 0)
+        return 0;
+    rg_lch_jb::rg_wbshzl listed;
+    ListFiles(folder, CWString(TEXT("*.txt")), listed);
+    for (int64_t i = 0; i < listed.GetCount(); ++i) {
+        // The system also matches the pattern against 8.3 short names: plan.txtold is found
+        // as PLAN~1.TXT, and would show as a second "plan".
+        if (!IsSchemeFileName(listed.GetTextAt(i)))
+            continue;
+        paths.Append(listed.GetTextAt(i));
+        titles.Append(FileTitle(listed.GetTextAt(i)).GetText());
+    }
     return paths.GetCount();
+}
+
+bool IsSchemeFileName(const WCHAR* path) {
+    if (path == nullptr)
+        return false;
+    const WCHAR* end = path;
+    while (*end != 0)
+        ++end;
+    return end - path >= 4 && SpellsNoCase(end - 4, end, ".TXT");
 }
 
 bool IsValidSchemeName(const WCHAR* name) {

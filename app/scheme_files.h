@@ -20,7 +20,9 @@ class rg_wbshzl;
 }
 
 // The scheme folder: the program's folder (with its backslash) followed by "ini/", built
-// afresh at every call. Empty when the program's folder cannot be found.
+// afresh at every call. Empty when the program's folder cannot be found (its path is 260
+// units or longer): the scheme operations then refuse to work, since every path built on an
+// empty folder would name a file of the current directory or the drive's root.
 CWString SchemeFolder();
 
 // folder + name + ".txt".
@@ -45,13 +47,20 @@ int64_t ReadSchemeFile(const WCHAR* path, CStepList& list);
 
 // The scheme files of the folder ("*.txt", in the order the listing gives them) into paths,
 // and their titles (file name without its last extension) into titles, entry for entry; both
-// are emptied first. Answers the count. Needs the external function table to be bound.
+// are emptied first. Only files whose own name ends in ".txt" (any case) count: the system
+// also matches the pattern against 8.3 short names, so "*.txt" finds plan.txtold (PLAN~1.TXT)
+// too. An empty folder text lists nothing. Answers the count. Needs the external function
+// table to be bound.
 int64_t ListSchemeFiles(const CWString& folder, rg_lch_jb::rg_wbshzl& paths,
                         rg_lch_jb::rg_wbshzl& titles);
 
+// Whether a path's file name ends in ".txt", in any case.
+bool IsSchemeFileName(const WCHAR* path);
+
 // Whether a name may be used for a scheme: it must not be empty, hold \ / : * ? " < > | or a
 // unit below U+0020, end in a blank or a dot, or be a device name (CON, PRN, AUX, NUL, COM1 to
-// COM9, LPT1 to LPT9, in any case, alone or before a dot). Without this a name could write
+// COM9, LPT1 to LPT9, COM¹ to COM³ and LPT¹ to LPT³ with superscript digits, in any case, alone
+// or before a dot). Without this a name could write
 // outside the folder or to a device. Everything else is accepted, Chinese included. (The save
 // asks again for an empty name without a message; the window checks that case first.)
 bool IsValidSchemeName(const WCHAR* name);

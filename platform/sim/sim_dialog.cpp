@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/sim_edit.h"
 #include "platform/sim/sim_focus.h"
 #include "platform/sim/sim_gdi.h"
 #include "platform/sim/sim_heap.h"
@@ -487,11 +488,26 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
         if ((code & DLGC_WANTMESSAGE) != 0)
             break;
         switch (msg->wParam) {
-        case VK_TAB:
+        case VK_TAB: {
             if ((code & DLGC_WANTTAB) != 0)
                 break;
-            SendMessageW(dialog, WM_NEXTDLGCTL, (GetKeyState(VK_SHIFT) & 0x8000) != 0 ? 1 : 0, 0);
+            const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+            if (FindDialog(dialog, nullptr)) {
+                SendMessageW(dialog, WM_NEXTDLGCTL, back ? 1 : 0, 0);
+                return TRUE;
+            }
+            // A window that is no dialog does not handle WM_NEXTDLGCTL: the dialog manager
+            // moves the focus itself, selecting the whole text of an edit it lands on (Wine
+            // does the same).
+            HWND focus = GetFocus();
+            HWND next = GetNextDlgTabItem(dialog, focus == dialog ? nullptr : focus, back);
+            if (next == nullptr)
+                return FALSE;
+            if ((SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+                SendMessageW(next, EM_SETSEL, 0, -1);
+            SetFocus(next);
             return TRUE;
+        }
         case VK_ESCAPE:
             SendMessageW(dialog, WM_COMMAND, IDCANCEL,
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));

@@ -16,10 +16,12 @@
 // MapDialogRect on each backend rather than comparing numbers across them.
 //
 // IsDialogMessageW handles, for the dialog and its descendants: Tab and Shift+Tab among the
-// WS_TABSTOP controls (through WM_NEXTDLGCTL), Enter as WM_COMMAND of the focused push button,
-// else of the default push button (DM_GETDEFID), else of IDOK, and Esc as WM_COMMAND IDCANCEL;
-// a control that asks for the keys through WM_GETDLGCODE keeps them. Every other message for
-// the dialog is translated and dispatched by IsDialogMessageW itself, as on Windows.
+// WS_TABSTOP controls (through WM_NEXTDLGCTL for a dialog; for any other window, such as a
+// form, by moving the focus itself, selecting all of an edit's text), Enter as WM_COMMAND of the
+// focused push button, else of the default push button (DM_GETDEFID), else of IDOK, and Esc as
+// WM_COMMAND IDCANCEL; a control that asks for the keys through WM_GETDLGCODE keeps them. Every
+// other message for the dialog is translated and dispatched by IsDialogMessageW itself, as on
+// Windows.
 // FIXME: arrow keys within a group of controls and mnemonics (Alt+O for "&O") are not handled.
 #pragma once
 

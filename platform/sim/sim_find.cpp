@@ -34,6 +34,24 @@ Searches& TheSearches() {
     return searches;
 }
 
+// Short names that tests gave, by host path.
+struct ShortNames {
+    std::mutex lock;
+    std::map<std::string, std::u16string> names; // guarded by lock
+};
+
+ShortNames& TheShortNames() {
+    static ShortNames names;
+    return names;
+}
+
+std::u16string ShortNameOf(const std::string& host) {
+    ShortNames& all = TheShortNames();
+    std::lock_guard<std::mutex> guard(all.lock);
+    auto found = all.names.find(host);
+    return found == all.names.end() ? std::u16string() : found->second;
+}
+
 // 100-nanosecond intervals from 1601 to 1970.
 constexpr ULONGLONG kEpochDelta = 116444736000000000ULL;
 
@@ -91,12 +109,17 @@ HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
     }
     closedir(d);
     for (const auto& [raw, name] : names) {
-        if (!sim::detail::MatchWildcard(mask, name))
+        std::string full = raw == "." ? dir : raw == ".." ? dir + "/.." : dir + "/" + raw;
+        std::u16string short_name = ShortNameOf(dir == "/" ? "/" + raw : full);
+        if (!sim::detail::MatchWildcard(mask, name) &&
+            (short_name.empty() || !sim::detail::MatchWildcard(mask, short_name)))
             continue;
         WIN32_FIND_DATAW entry;
-        std::string full = raw == "." ? dir : raw == ".." ? dir + "/.." : dir + "/" + raw;
-        if (Describe(full, name, entry))
+        if (Describe(full, name, entry)) {
+            std::memcpy(entry.cAlternateFileName, short_name.c_str(),
+                        (short_name.size() + 1) * sizeof(WCHAR));
             search.entries.push_back(entry);
+        }
     }
     if (search.entries.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
@@ -138,3 +161,21 @@ BOOL FindClose(HANDLE handle) {
     }
     return TRUE;
 }
+
+namespace sim {
+
+void SetShortName(const WCHAR* path, const WCHAR* short_name) {
+    sim::detail::HostPath host = sim::detail::ToHostPath(path);
+    if (!host.ok)
+        return;
+    std::u16string name = short_name != nullptr ? short_name : u"";
+    ShortNames& all = TheShortNames();
+    std::lock_guard<std::mutex> guard(all.lock);
+    // An 8.3 name has at most 12 units; the record holds 14.
+    if (name.empty() || name.size() > 12)
+        all.names.erase(host.path);
+    else
+        all.names[host.path] = name;
+}
+
+} // namespace sim

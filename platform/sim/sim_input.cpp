@@ -117,6 +117,38 @@ constexpr std::array<BYTE, 256> MakeScanTable() {
 }
 constexpr std::array<BYTE, 256> kScan = MakeScanTable();
 
+// The keys that the US keyboard has only with a prefix, as MAPVK_VK_TO_VSC_EX answers them;
+// 0 for the others.
+UINT PrefixedScan(UINT vk) {
+    switch (vk) {
+    case VK_CANCEL:
+        return 0xE046;
+    case VK_PAUSE:
+        return 0xE11D;
+    case VK_RCONTROL:
+        return 0xE01D;
+    case VK_RMENU:
+        return 0xE038;
+    case VK_DIVIDE:
+        return 0xE035;
+    case VK_LWIN:
+        return 0xE05B;
+    case VK_RWIN:
+        return 0xE05C;
+    case VK_APPS:
+        return 0xE05D;
+    default:
+        break;
+    }
+    // The browser, volume, media and launch keys, VK_BROWSER_BACK to VK_LAUNCH_APP2.
+    static constexpr BYTE kBrowserToLaunch[] = {0x6A, 0x69, 0x67, 0x68, 0x65, 0x66,
+                                                0x32, 0x20, 0x2E, 0x30, 0x19, 0x10,
+                                                0x24, 0x22, 0x6C, 0x6D, 0x6B, 0x21};
+    if (vk >= VK_BROWSER_BACK && vk <= VK_LAUNCH_APP2)
+        return 0xE000 | kBrowserToLaunch[vk - VK_BROWSER_BACK];
+    return 0;
+}
+
 // The generic modifier is held while its left or right key is.
 void SetHeld(UINT vk, bool down) {
     vk &= 0xFF;
@@ -359,8 +391,21 @@ void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra_info) {
 
 UINT MapVirtualKeyW(UINT code, UINT map_type) {
     switch (map_type) {
-    case MAPVK_VK_TO_VSC:
-        return code < 256 ? kScan[code] : 0;
+    case MAPVK_VK_TO_VSC: {
+        if (code >= 256)
+            return 0;
+        UINT prefixed = PrefixedScan(code);
+        // An E1 sequence has no one scan code.
+        if ((prefixed >> 8) == 0xE1)
+            return 0;
+        return kScan[code] != 0 ? kScan[code] : prefixed & 0xFF;
+    }
+    case MAPVK_VK_TO_VSC_EX: {
+        if (code >= 256)
+            return 0;
+        UINT prefixed = PrefixedScan(code);
+        return prefixed != 0 ? prefixed : kScan[code];
+    }
     case MAPVK_VSC_TO_VK:
         // The first key with that scan code, which is the main key rather than its twins
         // (for 0x2A the generic Shift, not the left one).

@@ -68,6 +68,9 @@ typedef short SHORT;
 #define VK_RCONTROL 0xA3
 #define VK_LMENU 0xA4
 #define VK_RMENU 0xA5
+// In the high word of a key message's lParam: Alt was held (the context code).
+#define KF_ALTDOWN 0x2000
+
 #define VK_OEM_1 0xBA
 #define VK_OEM_PLUS 0xBB
 #define VK_OEM_COMMA 0xBC
@@ -80,8 +83,28 @@ typedef short SHORT;
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
 
+#define VK_BROWSER_BACK 0xA6
+#define VK_BROWSER_FORWARD 0xA7
+#define VK_BROWSER_REFRESH 0xA8
+#define VK_BROWSER_STOP 0xA9
+#define VK_BROWSER_SEARCH 0xAA
+#define VK_BROWSER_FAVORITES 0xAB
+#define VK_BROWSER_HOME 0xAC
+#define VK_VOLUME_MUTE 0xAD
+#define VK_VOLUME_DOWN 0xAE
+#define VK_VOLUME_UP 0xAF
+#define VK_MEDIA_NEXT_TRACK 0xB0
+#define VK_MEDIA_PREV_TRACK 0xB1
+#define VK_MEDIA_STOP 0xB2
+#define VK_MEDIA_PLAY_PAUSE 0xB3
+#define VK_LAUNCH_MAIL 0xB4
+#define VK_LAUNCH_MEDIA_SELECT 0xB5
+#define VK_LAUNCH_APP1 0xB6
+#define VK_LAUNCH_APP2 0xB7
+
 #define MAPVK_VK_TO_VSC 0
 #define MAPVK_VSC_TO_VK 1
+#define MAPVK_VK_TO_VSC_EX 4
 
 #define KEYEVENTF_EXTENDEDKEY 0x0001
 #define KEYEVENTF_KEYUP 0x0002
@@ -167,6 +190,13 @@ static_assert(sizeof(INPUT) == 40, "INPUT must have its 64-bit Windows size");
 
 // Injection. The simulated keyboard has the US layout of scan code set 1.
 void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra_info);
+// MAPVK_VK_TO_VSC: the key's scan code without its prefix, 0 for none (and for Pause, whose
+// E1 sequence has no single code). MAPVK_VK_TO_VSC_EX: the same with the prefix in the high
+// byte, 0xE0 or 0xE1, for the keys that the US keyboard has only with one (right Ctrl and Alt,
+// the Windows and menu keys, keypad divide, Ctrl+Break, Pause, the browser, media and launch
+// keys). A key that has an unprefixed twin answers the twin's code, as the layout's unprefixed
+// keys are looked at first: the arrows and the other navigation keys answer their keypad key
+// (Wine answers so too). MAPVK_VSC_TO_VK: the first key of an unprefixed scan code.
 UINT MapVirtualKeyW(UINT code, UINT map_type);
 // Takes keyboard and mouse records; answers the number entered into the stream, or 0 with
 // ERROR_INVALID_PARAMETER when size is not sizeof(INPUT).

@@ -244,6 +244,33 @@ BOOL IsMenu(HMENU menu) {
     return FindMenu(menu) != nullptr ? TRUE : FALSE;
 }
 
+namespace {
+bool MayHaveMenuBar(HWND hwnd) {
+    return (GetWindowLongW(hwnd, GWL_STYLE) & (WS_CHILD | WS_POPUP)) != WS_CHILD;
+}
+} // namespace
+
+HMENU GetMenu(HWND hwnd) {
+    if (!IsWindow(hwnd) || !MayHaveMenuBar(hwnd))
+        return nullptr;
+    return reinterpret_cast<HMENU>(GetWindowLongPtrW(hwnd, GWLP_ID));
+}
+
+BOOL SetMenu(HWND hwnd, HMENU menu) {
+    if (!IsWindow(hwnd) || !MayHaveMenuBar(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    if (menu != nullptr && !IsMenu(menu)) {
+        SetLastError(ERROR_INVALID_MENU_HANDLE);
+        return FALSE;
+    }
+    SetWindowLongPtrW(hwnd, GWLP_ID, reinterpret_cast<LONG_PTR>(menu));
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return TRUE;
+}
+
 HMENU GetSubMenu(HMENU menu, int position) {
     std::lock_guard<std::mutex> lock(g_mutex);
     const MenuItem* item = FindItem(menu, static_cast<UINT>(position), MF_BYPOSITION);

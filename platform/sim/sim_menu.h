@@ -69,6 +69,14 @@ BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR id, LPCWSTR text);
 // Destroys the menu and, through its MF_POPUP items, every sub-menu below it.
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
+// The menu bar of a window that is not a child (WS_CHILD without WS_POPUP): the menu given
+// to CreateWindowExW or SetMenu, or null. Null for a child window.
+HMENU GetMenu(HWND hwnd);
+// Makes menu (or none) the menu bar of a window that is not a child and recalculates its frame
+// (SWP_FRAMECHANGED); the menu it replaces is left alone. FALSE for a child window
+// (ERROR_INVALID_WINDOW_HANDLE, as Wine) or a menu that does not exist. As on Windows, the menu
+// bar a window still has when it is destroyed is destroyed with it.
+BOOL SetMenu(HWND hwnd, HMENU menu);
 HMENU GetSubMenu(HMENU menu, int position);
 // Removes an item by position (MF_BYPOSITION) or by command id (searched through the
 // sub-menus); a sub-menu it opens is destroyed with it.

@@ -70,7 +70,24 @@ Registry& TheRegistry() {
     return *registry;
 }
 
+// The program path that a test set in place of the real one; empty for none.
+struct ProgramPathOverride {
+    std::mutex lock;
+    std::u16string path; // guarded by lock
+};
+
+ProgramPathOverride& TheProgramPathOverride() {
+    static ProgramPathOverride o;
+    return o;
+}
+
 std::u16string ProgramPath() {
+    {
+        ProgramPathOverride& o = TheProgramPathOverride();
+        std::lock_guard<std::mutex> guard(o.lock);
+        if (!o.path.empty())
+            return o.path;
+    }
     char buf[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     if (n <= 0)
@@ -276,6 +293,12 @@ std::vector<std::u16string> sim::LibraryFreeLog() {
     Registry& r = TheRegistry();
     std::lock_guard<std::mutex> guard(r.lock);
     return r.freeLog;
+}
+
+void sim::SetProgramPath(const WCHAR* path) {
+    ProgramPathOverride& o = TheProgramPathOverride();
+    std::lock_guard<std::mutex> guard(o.lock);
+    o.path = path != nullptr ? path : u"";
 }
 
 void sim::SetDebuggerPresent(bool present) {

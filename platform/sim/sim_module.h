@@ -76,6 +76,11 @@ std::vector<LibraryLoad> LibraryLoadLog();
 // FreeLibrary calls, in order, by registered path.
 std::vector<std::u16string> LibraryFreeLog();
 
+// Makes GetModuleFileNameW answer `path` for the program's module, as if the program had been
+// started from there (null or empty: the real program file again). For tests of a program
+// whose path is too long for a fixed buffer.
+void SetProgramPath(const WCHAR* path);
+
 void SetDebuggerPresent(bool present);
 
 } // namespace sim

@@ -3,10 +3,12 @@
 // The messages and their order follow Windows: creation sends WM_NCCREATE, WM_CREATE,
 // WM_SIZE, WM_MOVE, WM_PARENTNOTIFY to a child's parent, and shows a WS_VISIBLE window last;
 // destruction notifies the parent, destroys owned windows, sends WM_DESTROY to the window and
-// then to its children, and WM_NCDESTROY to the children before the window itself.
+// then to its children, and WM_NCDESTROY to the children before the window itself; the menu
+// bar of a window that is not a child is destroyed with it.
 #include "platform/sim/sim_window.h"
 
 #include "platform/sim/sim_heap.h"
+#include "platform/sim/sim_menu.h"
 #include "platform/sim/sim_user_state.h"
 
 using namespace sim::detail;
@@ -73,10 +75,19 @@ void FreeWindow(HWND hwnd) {
     for (HWND child : children)
         FreeWindow(child);
     SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
-    std::lock_guard<std::mutex> lock(Lock());
-    if (auto window = FindWindowRecord(hwnd))
-        UnlinkWindow(*window);
-    Changed().notify_all();
+    HMENU menu_bar = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(Lock());
+        if (auto window = FindWindowRecord(hwnd)) {
+            if (!IsChildStyle(window->style))
+                menu_bar = reinterpret_cast<HMENU>(window->id);
+            UnlinkWindow(*window);
+        }
+        Changed().notify_all();
+    }
+    // The menu bar goes with its window, as on Windows (the menus have their own lock).
+    if (menu_bar != nullptr && IsMenu(menu_bar))
+        DestroyMenu(menu_bar);
 }
 
 // Destroys a window whose creation failed: WM_NCCREATE failure sends only WM_NCDESTROY.

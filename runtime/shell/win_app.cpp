@@ -61,7 +61,7 @@ void CRixWinApp::CheckMainWindow() {
 BOOL WalkPreTranslateTree(HWND stop, MSG* msg) {
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = GetParent(hwnd)) {
         auto found = Translators().find(hwnd);
-        if (found != Translators().end() && found->second->PreTranslateMessage(msg))
+        if (found != Translators().end() && found->second->PreTranslateQueued(msg))
             return TRUE;
         // A translator may destroy windows; the chain ends with them.
         if (hwnd == stop || !IsWindow(hwnd))

@@ -19,8 +19,9 @@
 // A window's pre-translation, for the forms of the window framework (accelerators, keys).
 class CRixPreTranslator {
 public:
-    // TRUE consumes the message.
-    virtual BOOL PreTranslateMessage(MSG* msg) = 0;
+    // TRUE consumes the message. The translator may destroy windows, its own included; it
+    // stays callable for the length of the call (the window objects hold themselves alive).
+    virtual BOOL PreTranslateQueued(MSG* msg) = 0;
 
 protected:
     ~CRixPreTranslator() = default;

@@ -83,7 +83,10 @@ LRESULT CRWnd_Container::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_SHOWWINDOW:
     case WM_MOVE: {
         LRESULT result = CRixListenerWnd::WindowProc(message, wparam, lparam);
-        IContainerEventListener* listener = IsWindow(self) ? ContainerListener() : nullptr;
+        // After Destroyed nothing more is reported (taking the menu bar off a form that is
+        // being destroyed changes its client size).
+        IContainerEventListener* listener =
+            IsWindow(self) && !IsBeingDestroyed() ? ContainerListener() : nullptr;
         if (listener == nullptr)
             return result;
         if (message == WM_SIZE)

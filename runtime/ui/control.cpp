@@ -194,7 +194,11 @@ int64_t CRixWinControl::DispatchInput(MSG* msg) {
 void CRixWinControl::BindEvent(EventBinding& binding, EventCallback callback,
                                CRixObjectPointer* target) {
     binding.Bind(callback, target, 0);
+    // Another thread may bind while the user-interface thread resets this control: the holder
+    // read by AttachListener must not be let go meanwhile.
+    SpinLockAcquire(ReferenceLock());
     AttachListener();
+    SpinLockRelease(ReferenceLock());
 }
 
 void CRixWinControl::SetCaption(const CWString& caption) {

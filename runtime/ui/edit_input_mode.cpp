@@ -1,6 +1,7 @@
 // The input modes of the edit box: filter and rewrite.
 #include "runtime/ui/edit_input_mode.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -95,6 +96,49 @@ int32_t ReadTextInt32(const WCHAR* text) {
     return static_cast<int32_t>(value);
 }
 
+namespace {
+// The power of ten of the first significant digit of [sign] digits [. digits] [e [sign]
+// digits]: negative for a magnitude below one. Exponents are saturated far beyond the range of
+// a double.
+int64_t LeadingPowerOfTen(const std::string& number) {
+    constexpr int64_t kSaturated = 1000000000;
+    size_t i = 0;
+    const size_t n = number.size();
+    auto digit = [&](size_t at) { return at < n && number[at] >= '0' && number[at] <= '9'; };
+    if (i < n && (number[i] == '-' || number[i] == '+'))
+        ++i;
+    bool found = false;
+    int64_t power = 0;
+    for (; digit(i); ++i) {
+        if (found)
+            power = std::min(power + 1, kSaturated);
+        else if (number[i] != '0')
+            found = true;
+    }
+    if (i < n && number[i] == '.') {
+        int64_t place = -1;
+        for (++i; digit(i); ++i, place = std::max(place - 1, -kSaturated)) {
+            if (!found && number[i] != '0') {
+                found = true;
+                power = place;
+            }
+        }
+    }
+    int64_t exponent = 0;
+    if (i < n && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        bool negative = i < n && number[i] == '-';
+        if (i < n && (number[i] == '-' || number[i] == '+'))
+            ++i;
+        for (; digit(i); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), kSaturated);
+        if (negative)
+            exponent = -exponent;
+    }
+    return power + exponent;
+}
+} // namespace
+
 double ReadTextDouble(const WCHAR* text) {
     if (text == nullptr)
         return 0.0;
@@ -135,9 +179,9 @@ double ReadTextDouble(const WCHAR* text) {
     auto [end, error] = std::from_chars(first, number.c_str() + number.size(), value);
     (void)end;
     if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; the run-time answers infinity or zero.
-        bool tiny = number.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // from_chars leaves the value alone; the run-time answers infinity or zero, by the
+        // magnitude of the number.
+        value = LeadingPowerOfTen(number) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }

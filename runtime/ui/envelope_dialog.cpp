@@ -19,19 +19,20 @@ IWinFormEventListener* FormListenerOf(CRWnd_WinForm* f) {
 } // namespace
 
 CRixEnvelopeDialog::CRixEnvelopeDialog(HWND owner, rg_lch_MFCjm_jb::CRixWinForm& form,
-                                       CreateParams& params)
-    : CRixDialog(owner), m_form(form), m_params(params) {}
+                                       CRWnd_WinForm& form_wnd, CreateParams& params)
+    : CRixDialog(owner), m_form(form), m_formWnd(form_wnd), m_params(params) {}
 
 HWND CRixEnvelopeDialog::FormHwnd() const {
-    CRWnd_WinForm* f = m_form.GetFormWnd();
-    return f != nullptr ? f->GetSafeHwnd() : nullptr;
+    return m_formWnd.HasWindow() ? m_formWnd.GetSafeHwnd() : nullptr;
 }
 
 RECT CRixEnvelopeDialog::FormClientRect() const {
     RECT client{m_params.x, m_params.y, m_params.x + m_params.width, m_params.y + m_params.height};
-    // The frame the form's own styles would give it, side by side.
+    // The frame the form's own styles would give it, side by side, with a menu bar exactly
+    // when the form's sizing counted one (CRixWinContainer::AdjustCreateSize).
     RECT probe{200, 200, 300, 300};
-    const bool menu = m_params.menu != nullptr && m_params.menu->GetMenuHandle() != nullptr;
+    const bool menu = m_params.parent == nullptr && m_params.menu != nullptr &&
+                      m_params.menu->GetMenuHandle() != nullptr;
     if (AdjustWindowRectEx(&probe, m_params.style, menu ? TRUE : FALSE, m_params.exStyle)) {
         client.left += 200 - probe.left;
         client.top += 200 - probe.top;
@@ -44,27 +45,24 @@ RECT CRixEnvelopeDialog::FormClientRect() const {
 BOOL CRixEnvelopeDialog::OnInitDialog() {
     CRixDialog::OnInitDialog();
     HWND self = GetSafeHwnd();
-    CRWnd_WinForm* f = m_form.GetFormWnd();
-    if (f == nullptr) {
-        EndDialog(-1);
-        return FALSE;
-    }
+    CRWnd_WinForm* f = &m_formWnd;
     f->m_hEnvelope = self;
     if (CRixWinApp* app = RixGetApp(); app != nullptr && app->m_hMainWnd == nullptr) {
         app->m_hMainWnd = self;
         m_bMainWindow = true;
     }
-    // FIXME: the menu's handle is not set as the dialog's menu bar (no SetMenu in the
-    // platform layer yet); the form keeps the menu object for its accelerators.
-    f->SetMenuObject(m_params.menu);
-    const bool menu = m_params.menu != nullptr && m_params.menu->GetMenuHandle() != nullptr;
+    // The form's menu bar is the dialog's, set before the dialog is sized around the form.
+    HMENU bar = m_params.menu != nullptr ? m_params.menu->GetMenuHandle() : nullptr;
+    if (bar != nullptr && !SetMenu(self, bar))
+        bar = nullptr;
+    m_hMenuBar = bar;
 
     RECT client = FormClientRect();
     if (m_params.plainFrame == 0 && (m_params.style & WS_BORDER) == 0 &&
         (GetStyle() & WS_BORDER) != 0)
         ModifyStyle(WS_BORDER, 0, SWP_FRAMECHANGED);
     RECT outer = client;
-    AdjustWindowRectEx(&outer, GetStyle(), menu ? TRUE : FALSE,
+    AdjustWindowRectEx(&outer, GetStyle(), bar != nullptr ? TRUE : FALSE,
                        static_cast<DWORD>(GetWindowLongW(self, GWL_EXSTYLE)));
     MoveWindow(self, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                TRUE);
@@ -85,6 +83,9 @@ BOOL CRixEnvelopeDialog::OnInitDialog() {
         EndDialog(-1);
         return FALSE;
     }
+    // Taken after the form window, whose creation as a child lets go of any menu: the form's
+    // pre-translation translates the menu's accelerators.
+    f->SetMenuObject(m_params.menu);
     if (f->m_nDefaultButtonId != 0)
         SendMessage(DM_SETDEFID, static_cast<WPARAM>(f->m_nDefaultButtonId), 0);
     ::SetFocus(f->GetSafeHwnd());
@@ -117,7 +118,7 @@ LRESULT CRixEnvelopeDialog::OnEnvelopeMessage(WPARAM wparam, LPARAM lparam) {
 
 LRESULT CRixEnvelopeDialog::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     HWND self = GetSafeHwnd();
-    CRWnd_WinForm* f = m_form.GetFormWnd();
+    CRWnd_WinForm* f = &m_formWnd;
     switch (message) {
     case WM_SIZE: {
         LRESULT result = CRixDialog::WindowProc(message, wparam, lparam);
@@ -164,6 +165,12 @@ LRESULT CRixEnvelopeDialog::WindowProc(UINT message, WPARAM wparam, LPARAM lpara
             if (listener != nullptr && listener->OnCommand(LOWORD(wparam)) != 0)
                 return 0;
         }
+        break;
+    case WM_NCDESTROY:
+        // The form window is gone by now, so the frame change reaches nobody.
+        if (m_hMenuBar != nullptr && GetMenu(self) == m_hMenuBar)
+            SetMenu(self, nullptr);
+        m_hMenuBar = nullptr;
         break;
     case WM_DESTROY:
         m_bDestroyed = true;

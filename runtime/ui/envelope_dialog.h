@@ -17,11 +17,20 @@
 // 0xA001 (form_wnd.h): the form window was destroyed (end with -1), show or hide, end with a
 // result, set the title.
 //
+// A form with a menu shows its bar in the dialog's frame (the dialog is sized with it) and
+// keeps the menu object for its accelerators; the bar is taken off the dialog as it goes, since
+// Windows would destroy it with the window and the bar belongs to the menu object.
+//
 // The dialog does not own the form or its parameters; CRixWinForm::CreateNativeWindow makes
-// it on the stack and it lives as long as the modal run. Main thread only.
+// it on the stack and it lives as long as the modal run. While it runs it works on the form's
+// native window object, which the run holds alive (CRixWnd::KeepAlive), never on the form
+// object: a handler may delete or reset the form object meanwhile (its window then goes, and
+// the dialog ends with -1). The form object is used only to create the form window during the
+// initialisation. Main thread only.
 #pragma once
 
 #include "runtime/ui/create_params.h"
+#include "runtime/ui/form_wnd.h"
 #include "runtime/ui/native/dialog.h"
 
 namespace rg_lch_MFCjm_jb {
@@ -30,8 +39,10 @@ class CRixWinForm;
 
 class CRixEnvelopeDialog : public CRixDialog {
 public:
-    // owner: the window disabled while the form runs, or null.
-    CRixEnvelopeDialog(HWND owner, rg_lch_MFCjm_jb::CRixWinForm& form, CreateParams& params);
+    // owner: the window disabled while the form runs, or null. form_wnd: the form's native
+    // window object, which the caller holds alive for the run.
+    CRixEnvelopeDialog(HWND owner, rg_lch_MFCjm_jb::CRixWinForm& form, CRWnd_WinForm& form_wnd,
+                       CreateParams& params);
 
     BOOL OnInitDialog() override;
     void OnCancel() override { EndDialog(-1); }
@@ -48,8 +59,10 @@ private:
     // Turns the form's outer rectangle into the client rectangle it would have.
     RECT FormClientRect() const;
 
-    rg_lch_MFCjm_jb::CRixWinForm& m_form; // not owned
+    rg_lch_MFCjm_jb::CRixWinForm& m_form; // not owned; used in OnInitDialog only
+    CRWnd_WinForm& m_formWnd;             // not owned; held alive by the modal run
     CreateParams& m_params;               // not owned
+    HMENU m_hMenuBar = nullptr; // the form's menu bar while the dialog shows it (not owned)
     bool m_bDestroyed = false;
     bool m_bMainWindow = false; // the dialog stands in as the application's main window
 };

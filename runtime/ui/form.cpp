@@ -26,11 +26,6 @@ CRixWinForm::CRixWinForm() : rg_zjbjq(NoHolder{}) {
     InstallHolder(WS_VISIBLE | WS_CLIPSIBLINGS, 0, new CRWnd_WinForm);
 }
 
-CRixWinForm::~CRixWinForm() {
-    // The base destructor would look for the container listener, not this one.
-    DetachListener();
-}
-
 CRWnd_WinForm* CRixWinForm::GetFormWnd() const {
     return static_cast<CRWnd_WinForm*>(GetNativeWnd());
 }
@@ -97,6 +92,13 @@ void CRixWinForm::AdjustCreateSize(CreateParams& params) {
         params.y = y;
 }
 
+CRixWinForm::~CRixWinForm() {
+    // The base destructor would look for the container listener, not this one.
+    DetachListener();
+    for (LifeGuard* guard = m_pLifeGuards; guard != nullptr; guard = guard->outer)
+        guard->gone = true;
+}
+
 int64_t CRixWinForm::CreateNativeWindow(CreateParams& params) {
     CRWnd_WinForm* f = GetFormWnd();
     if (f == nullptr || f->HasWindow())
@@ -105,9 +107,16 @@ int64_t CRixWinForm::CreateNativeWindow(CreateParams& params) {
     AdjustCreateSize(params);
     f->m_hEnvelope = nullptr;
     if (params.modal != 0) {
+        // A handler of the modal run may delete this form object or reset it; after the run
+        // only the guard, the native object (held by RunModal) and params are touched.
+        LifeGuard guard{false, m_pLifeGuards};
+        m_pLifeGuards = &guard;
         RunModal(params);
+        if (guard.gone)
+            return 1;
+        m_pLifeGuards = guard.outer;
         // The window went with the dialog, unless a handler made another meanwhile.
-        if (f->HasWindow())
+        if (GetFormWnd() == f && f->HasWindow())
             AfterCreate(f, params);
         return 1;
     }
@@ -119,6 +128,9 @@ int64_t CRixWinForm::CreateNativeWindow(CreateParams& params) {
 
 void CRixWinForm::RunModal(CreateParams& params) {
     CRWnd_WinForm* f = GetFormWnd();
+    // The run works on the native object, which stays until the run ends whatever becomes of
+    // this form object (deleted or reset by a handler).
+    CRixWnd::KeepAlive hold(f);
     HWND owner = params.parent != nullptr ? params.parent->GetSafeHwnd() : nullptr;
     if (owner == nullptr) {
         HWND active = GetActiveWindow();
@@ -132,7 +144,7 @@ void CRixWinForm::RunModal(CreateParams& params) {
     }
     // NOTE: with none of these the dialog has no owner; the desktop window is never made an
     // owner, since the modal run disables its owner.
-    CRixEnvelopeDialog envelope(owner, *this, params);
+    CRixEnvelopeDialog envelope(owner, *this, *f, params);
     DWORD style = 0;
     DWORD ex_style = 0;
     if (params.plainFrame != 0) {
@@ -151,7 +163,9 @@ void CRixWinForm::RunModal(CreateParams& params) {
     }
     envelope.Template().SetStyle(style, ex_style);
     HWND focus = GetFocus();
-    params.modalResult = static_cast<int32_t>(envelope.DoModal());
+    const INT_PTR result = envelope.DoModal();
+    // From here on this object may be gone: only locals, params and f.
+    params.modalResult = static_cast<int32_t>(result);
     f->m_hEnvelope = nullptr;
     if (focus != nullptr && IsWindow(focus) && GetFocus() != focus)
         SetFocus(focus);
@@ -189,8 +203,9 @@ bool CRixWinForm::CreateFormWindow(CreateParams& params) {
     HWND frame = f->m_hEnvelope != nullptr ? f->m_hEnvelope : f->GetSafeHwnd();
     SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(f->m_hIcon));
     SendMessageW(frame, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(f->m_hIcon));
+    // Clamped as SetShape clamps it: the field may have been set directly.
     if (f->m_nShape != 0)
-        f->ApplyShape();
+        f->SetShape(f->m_nShape);
     f->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(params.font), 1);
     if (f->m_bTopmost != 0)
         SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);

@@ -101,6 +101,15 @@ private:
     }
 
     EventBinding m_FormEvents[kFormEventCount];
+
+    // One per modal run of this form on the stack (runs nest after a Reset): the destructor
+    // marks every one gone, so that a run whose form was deleted by a handler touches nothing
+    // of it afterwards.
+    struct LifeGuard {
+        bool gone;
+        LifeGuard* outer;
+    };
+    LifeGuard* m_pLifeGuards = nullptr;
 };
 
 } // namespace rg_lch_MFCjm_jb

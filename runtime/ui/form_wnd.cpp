@@ -39,6 +39,8 @@ bool HasDescendantWithId(HWND parent, int id) {
 } // namespace
 
 CRWnd_WinForm::~CRWnd_WinForm() {
+    if (HasWindow())
+        TakeMenuBarOff(GetSafeHwnd());
     SetMenuObject(nullptr);
 }
 
@@ -50,9 +52,19 @@ void CRWnd_WinForm::SetMenuObject(CRefRixMenu* menu) {
     if (menu != nullptr)
         menu->AddRef();
     CRefRixMenu* old = m_pMenu;
+    HMENU old_bar = old != nullptr ? old->GetMenuHandle() : nullptr;
+    HWND frame = m_hEnvelope != nullptr ? m_hEnvelope : GetSafeHwnd();
+    if (old_bar != nullptr && frame != nullptr && IsWindow(frame) && GetMenu(frame) == old_bar)
+        SetMenu(frame, menu != nullptr ? menu->GetMenuHandle() : nullptr);
     m_pMenu = menu;
     if (old != nullptr)
         old->Release();
+}
+
+void CRWnd_WinForm::TakeMenuBarOff(HWND frame) {
+    HMENU bar = m_pMenu != nullptr ? m_pMenu->GetMenuHandle() : nullptr;
+    if (bar != nullptr && frame != nullptr && IsWindow(frame) && GetMenu(frame) == bar)
+        SetMenu(frame, nullptr);
 }
 
 void CRWnd_WinForm::UpdateTitleBar() {
@@ -60,6 +72,7 @@ void CRWnd_WinForm::UpdateTitleBar() {
     if (self == nullptr)
         return;
     DWORD wanted = 0;
+    // A form without border (style 0) gets no frame at all, as at creation.
     if (m_nBorderStyle != 0) {
         if (m_bControlBox != 0) {
             wanted = WS_CAPTION | WS_SYSMENU;
@@ -68,8 +81,8 @@ void CRWnd_WinForm::UpdateTitleBar() {
             if (text.GetLength() > 0 && text.IsEqual(CWString(kDefaultFormCaption)) == 0)
                 wanted = WS_CAPTION;
         }
+        wanted |= WS_DLGFRAME;
     }
-    wanted |= WS_DLGFRAME;
     if (m_bMaxBox != 0)
         wanted |= WS_MAXIMIZEBOX;
     if (m_bMinBox != 0)
@@ -131,12 +144,24 @@ BOOL CRWnd_WinForm::PreTranslateMessage(MSG* msg) {
         if (code == kF1KeyCode && ShowHelp())
             return TRUE;
     }
+    // Alt+F4 closes the form as its system menu would, whatever control has the focus: the
+    // default window procedure does that for the key, but a control may keep Alt key-downs to
+    // itself (Wine's combo box does) and the key would then do nothing.
+    if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_F4 &&
+        (HIWORD(msg->lParam) & KF_ALTDOWN) != 0) {
+        PostMessageW(m_hEnvelope != nullptr ? m_hEnvelope : self, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return TRUE;
+    }
     if ((msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) ||
         (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST)) {
         m_bEnterPending = msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? 1 : 0;
+        m_nDialogKey =
+            msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)
+                ? static_cast<UINT>(msg->wParam)
+                : 0;
         BOOL processed = IsDialogMessageW(self, msg);
-        if (IsWindow(self))
-            m_bEnterPending = 0;
+        m_bEnterPending = 0;
+        m_nDialogKey = 0;
         return processed;
     }
     return FALSE;
@@ -154,9 +179,12 @@ LRESULT CRWnd_WinForm::OnActivateMessage(WPARAM wparam, LPARAM lparam) {
     } else {
         bool first = m_bActivatedOnce == 0;
         m_bActivatedOnce = 1;
-        if (first)
+        if (first) {
             listener->OnFirstActivate();
-        if (IsWindow(self))
+            // The handler may have let go of the form object that was the listener.
+            listener = IsWindow(self) ? FormListener() : nullptr;
+        }
+        if (listener != nullptr)
             listener->OnActivate();
     }
     g_bInActivationEvent = false;
@@ -282,6 +310,12 @@ LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_COMMAND:
         if (lparam == 0) {
+            // The dialog manager's IDOK for Enter or IDCANCEL for Esc when no control stands
+            // for the key (no default button, no Cancel button): no control and no menu sent
+            // it, so it is no command.
+            if (HIWORD(wparam) == 0 && ((m_nDialogKey == VK_RETURN && LOWORD(wparam) == IDOK) ||
+                                        (m_nDialogKey == VK_ESCAPE && LOWORD(wparam) == IDCANCEL)))
+                return 0;
             IWinFormEventListener* listener = FormListener();
             if (listener != nullptr && listener->OnCommand(LOWORD(wparam)) != 0)
                 return 0;
@@ -300,6 +334,11 @@ LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_DESTROY:
         return OnDestroyMessage();
+    case WM_NCDESTROY:
+        // The last moment: the children are gone, so nothing else sees the frame change.
+        if (m_hEnvelope == nullptr)
+            TakeMenuBarOff(self);
+        break;
     case WM_SETTEXT: {
         if (m_hEnvelope != nullptr) {
             ::SendMessageW(m_hEnvelope, kEnvelopeMessage, kEnvelopeTitle, lparam);

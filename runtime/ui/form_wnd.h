@@ -4,7 +4,9 @@
 // selection, the size limits, the default push button answer (DM_GETDEFID), the private
 // message 0xA000 and the form's pre-translation of queued messages: the form's filter, Esc
 // that closes, keys for disabled windows, dragging by the client area, the accelerators of
-// the form's menu, F1 for the help file and the dialog manager's keyboard interface.
+// the form's menu, F1 for the help file, Alt+F4 (which closes the form whatever control has
+// the focus) and the dialog manager's keyboard interface. The dialog manager's IDOK and
+// IDCANCEL for Enter and Esc without a control to stand for them are not commands.
 //
 // While the dialog manager handles an Enter key-down (Enter pending), a WM_COMMAND from a
 // child button reaches the child (reflection) and the form only when it is the default push
@@ -61,8 +63,14 @@ public:
 
     // Shows or hides the title bar to match the border style, control box and text.
     void UpdateTitleBar();
-    // Takes menu as the form's menu (counted); null clears it.
+    // Takes menu as the form's menu (counted); null clears it. A frame window (the envelope
+    // when there is one, else the form's own top-level window) that shows the old menu's bar
+    // shows the new one's instead.
     void SetMenuObject(CRefRixMenu* menu);
+    // Windows destroys the menu bar of a window with the window, but the bar belongs to the
+    // menu object, which may still be shared: so the bar is taken off frame (SetMenu null)
+    // when frame shows it. Called as the frame window goes.
+    void TakeMenuBarOff(HWND frame);
     CRefRixMenu* GetMenuObject() const { return m_pMenu; }
     // Clamps the shape into 0 to 2, stores it and applies it when the window exists.
     void SetShape(int64_t shape);
@@ -81,6 +89,7 @@ public:
     int64_t m_bHelpShown = 0;       // F1 opened the help file
     int32_t m_nDefaultButtonId = 0; // child id of the default push button; 0 none
     int64_t m_bEnterPending = 0;    // Enter is with the dialog manager
+    UINT m_nDialogKey = 0;          // VK_RETURN or VK_ESCAPE while that key-down is with it
     HICON m_hTrayIcon = nullptr;    // owned; only removed (id 100), never added here
     // 0 none, 1 resizable, 2 fixed, 3 resizable tool window, 4 fixed tool window,
     // 5 resizable with sunken client edge, 6 fixed with sunken client edge.

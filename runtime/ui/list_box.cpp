@@ -71,8 +71,20 @@ void rg_lbkjchl::SetItemText(int32_t index, const CWString& text) {
         SendMessageW(hwnd, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.GetText()));
     // A list that refuses the new text gets the old one back rather than losing the item.
     if (inserted < 0)
-        SendMessageW(hwnd, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(old.GetText()));
-    SendMessageW(hwnd, LB_SETITEMDATA, at, data);
+        inserted = SendMessageW(hwnd, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(old.GetText()));
+    if (inserted < 0) {
+        // The item is lost after all: the lines below it moved up one, and the remembered
+        // places follow them; the data belonged to the lost line and goes with it.
+        auto follow = [index](LRESULT place) {
+            return place == LB_ERR || place < index ? place : (place == index ? LB_ERR : place - 1);
+        };
+        selected = follow(selected);
+        caret = follow(caret);
+        if (top != LB_ERR && top > index)
+            --top;
+    } else {
+        SendMessageW(hwnd, LB_SETITEMDATA, at, data);
+    }
     if (selected != LB_ERR)
         SendMessageW(hwnd, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     if (top != LB_ERR)

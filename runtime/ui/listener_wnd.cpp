@@ -1,6 +1,8 @@
 // The two routing paths from a native window to its listener.
 #include "runtime/ui/listener_wnd.h"
 
+#include "runtime/ui/wnd_holder.h"
+
 namespace {
 bool IsSentInput(UINT message) {
     return message == WM_SETCURSOR || message == WM_SETFOCUS || message == WM_KILLFOCUS;
@@ -37,4 +39,9 @@ BOOL CRixListenerWnd::RouteReflectedFocus(bool gained) {
     HWND hwnd = GetSafeHwnd();
     MSG msg{hwnd, static_cast<UINT>(gained ? WM_SETFOCUS : WM_KILLFOCUS), 0, 0, 0, {0, 0}};
     return listener->OnWindowMessage(&msg) != 0 || !IsWindow(hwnd) ? TRUE : FALSE;
+}
+
+void CRixListenerWnd::PostNcDestroy() {
+    if (m_pHolder != nullptr)
+        m_pHolder->ForgetSelfDeletingWnd(this);
 }

@@ -21,6 +21,8 @@
 #include "runtime/ui/listeners.h"
 #include "runtime/ui/native/rix_wnd.h"
 
+class CMfcWndObject;
+
 class CRixListenerWnd : public CRixWnd {
 public:
     // Which sent messages WindowProc routes.
@@ -39,6 +41,10 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+    // The holder that owns this object (set and cleared by the holder).
+    void SetHolder(CMfcWndObject* holder) { m_pHolder = holder; }
+    // A self-deleting object (the holder's flag) goes once its window is gone.
+    void PostNcDestroy() override;
 
 protected:
     // A reflected focus notification as WM_SETFOCUS (gained) or WM_KILLFOCUS for the
@@ -48,4 +54,5 @@ protected:
 private:
     std::atomic<IBaseEventListener*> m_pListener{nullptr};
     FocusRoute m_eFocus;
+    CMfcWndObject* m_pHolder = nullptr; // not owned: the holder owns this object
 };

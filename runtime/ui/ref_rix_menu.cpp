@@ -23,12 +23,22 @@ int64_t CRefRixMenu::GetItemCount() const {
 }
 
 int64_t CRefRixMenu::GetItemId(int64_t index) const {
+    if (index < 0 || index >= GetItemCount())
+        return 0;
     int64_t id;
     std::memcpy(&id, m_ItemIds.GetDataPtr() + index * sizeof(int64_t), sizeof(id));
     return id;
 }
 
+const WCHAR* CRefRixMenu::GetItemTag(int64_t index) const {
+    if (index < 0 || index >= GetItemCount())
+        return TEXT("");
+    return m_ItemTags.GetTextAt(index);
+}
+
 HMENU CRefRixMenu::GetItemPopup(int64_t index) const {
+    if (index < 0 || index >= GetItemCount())
+        return nullptr;
     HMENU popup;
     std::memcpy(&popup, m_ItemPopups.GetDataPtr() + index * sizeof(HMENU), sizeof(popup));
     return popup;

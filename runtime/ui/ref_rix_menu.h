@@ -34,11 +34,12 @@ public:
     HACCEL GetAccelerators() const { return m_hAccelerators; }
     // The last text that was built successfully.
     const CWString& GetDescription() const { return m_Description; }
-    // The command items in the order they were built.
+    // The command items in the order they were built; an index outside 0 to count - 1
+    // answers 0, a null pop-up and an empty tag.
     int64_t GetItemCount() const;
     int64_t GetItemId(int64_t index) const;
     HMENU GetItemPopup(int64_t index) const;
-    const WCHAR* GetItemTag(int64_t index) const { return m_ItemTags.GetTextAt(index); }
+    const WCHAR* GetItemTag(int64_t index) const;
 
     // Operations
     //

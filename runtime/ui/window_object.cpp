@@ -13,9 +13,17 @@ rg_ckdxl::~rg_ckdxl() {
         m_pReference->Release();
 }
 
+RixLockWord& rg_ckdxl::ReferenceLock() {
+    static RixLockWord lock{1};
+    return lock;
+}
+
 void rg_ckdxl::SetReference(CRefObject* ref) {
+    SpinLockAcquire(ReferenceLock());
     CRefObject* old = m_pReference;
     m_pReference = ref;
+    SpinLockRelease(ReferenceLock());
+    // Outside the lock: the last release destroys a window, which runs handlers.
     if (old != nullptr)
         old->Release();
 }

@@ -8,6 +8,7 @@
 
 #include "runtime/core/ref_object.h"
 #include "runtime/core/rix_object.h"
+#include "runtime/core/spin_lock.h"
 
 namespace rg_lch_jb {
 
@@ -21,6 +22,13 @@ public:
 
     CRefObject* GetReference() const { return m_pReference; }
 
+    // Guards every change of the reference, so that another thread may read it under this
+    // lock (CRixWinControl::BindEvent attaches its control's listener from any thread while
+    // the user-interface thread may reset the control). One lock for the process, the runtime
+    // spin lock kind: held for a pointer swap or a listener store, never across a call that
+    // may block or come back here.
+    static RixLockWord& ReferenceLock();
+
 protected:
     // Takes over one reference of ref (may be null) and releases the old one.
     void SetReference(CRefObject* ref);
@@ -30,7 +38,7 @@ protected:
     void RixResetFields() { SetReference(nullptr); }
 
 private:
-    CRefObject* m_pReference = nullptr; // counted
+    CRefObject* m_pReference = nullptr; // counted; changed under ReferenceLock
 };
 
 } // namespace rg_lch_jb

@@ -58,7 +58,8 @@ int64_t Record(CRixObject*, CRixObject* sender, int32_t user, int64_t code, int6
     EXPECT_EQ(sender, rg_qj_gzl__n::Current());
     Kind kind = static_cast<Kind>(user);
     bool key = kind == KeyReleased || kind == KeyPressed;
-    if (key && code != kF13 && code != kF14 && code != VK_MENU && code != VK_LMENU && code != VK_F1)
+    if (key && code != kF13 && code != kF14 && code != VK_MENU && code != VK_LMENU &&
+        code != VK_F1 && code != VK_F10)
         return 0;
     if (code == VK_LMENU)
         code = VK_MENU; // the system may name the left Alt key for the generic one
@@ -166,6 +167,20 @@ TEST_F(GlobalHookTest, AKeyReleasedWithAltHeldIsNoRelease) {
     EXPECT_EQ(
         g_fired,
         (FiredList{{KeyPressed, VK_MENU, 0}, {KeyPressed, VK_F1, 0}, {KeyReleased, VK_MENU, 0}}));
+}
+
+// F10 is a system key by itself: it goes up as WM_SYSKEYUP, without the Alt flag, and that is
+// an ordinary release (F10 may be the trigger). With Alt held it is no release.
+TEST_F(GlobalHookTest, F10ReleasedWithoutAltIsARelease) {
+    rg_qj_gzl__n hook;
+    BindAll(hook, target_);
+    ASSERT_TRUE(Inject({Key(VK_F10, false), Key(VK_F10, true), Key(VK_MENU, false),
+                        Key(VK_F10, false), Key(VK_F10, true), Key(VK_MENU, true)}));
+    EXPECT_EQ(g_fired, (FiredList{{KeyPressed, VK_F10, 0},
+                                  {KeyReleased, VK_F10, 0},
+                                  {KeyPressed, VK_MENU, 0},
+                                  {KeyPressed, VK_F10, 0},
+                                  {KeyReleased, VK_MENU, 0}}));
 }
 
 TEST_F(GlobalHookTest, ADestroyedHookObjectFiresNothingAndReleasesItsTargets) {

@@ -2,6 +2,9 @@
 // names, the overwrite question, a failed write that keeps the steps), loading and deleting.
 #include "tests/app/main_form_fixture.h"
 
+#include <algorithm>
+#include <fstream>
+
 namespace main_form_test {
 namespace {
 
@@ -143,6 +146,132 @@ TEST_F(MainFormTest, FilesAreListedByTitleAndLoadedAsTheyAre) {
     EXPECT_EQ(Codes(), Lines{TEXT("A65\r\nB1")});
     EXPECT_EQ(ListLines(), Lines{TEXT("按键A")});
 }
+
+// "*.txt" also matches the 8.3 short name of plan.txtold (PLAN~1.TXT), on Windows and under
+// Wine, which makes short names of its own; the simulation is given one. Only plan.txt is a
+// scheme, and deleting "plan" removes that file and nothing else.
+TEST_F(MainFormTest, AFileFoundByItsShortNameIsNoScheme) {
+    WriteScheme(TEXT("plan"), TEXT("A65"));
+    const WString other = folder_ + TEXT("plan.txtold");
+    ASSERT_TRUE(TempFolder::WriteBytes(other, SchemeBytes(TEXT("B1"))));
+#if defined(KEYSEQ_PLATFORM_SIM)
+    sim::SetShortName(other.c_str(), TEXT("PLAN~1.TXT"));
+#endif
+    Open();
+    EXPECT_EQ(ComboItems(kSchemeBox), Lines{TEXT("plan")});
+    ASSERT_EQ(window_->GetSchemePaths().GetCount(), 1);
+    EXPECT_TRUE(WString(window_->GetSchemePaths().GetTextAt(0)).ends_with(TEXT("\\plan.txt")))
+        << Narrow(window_->GetSchemePaths().GetTextAt(0));
+    int last = static_cast<int>(ComboItems(kSchemeBox).size()) - 1;
+    Pick(kSchemeBox, last);
+    ASSERT_TRUE(PumpUntil([&] { return ListLines() == Lines{TEXT("按键A")}; }));
+    ClickAt(Hwnd(kDeleteButton));
+    ASSERT_TRUE(PumpUntil([&] { return ComboItems(kSchemeBox).empty(); }));
+    EXPECT_FALSE(PathExists(SchemePath(TEXT("plan")).c_str()));
+    bool ok = false;
+    EXPECT_EQ(TempFolder::ReadBytes(other, &ok), SchemeBytes(TEXT("B1")));
+    EXPECT_TRUE(ok) << "plan.txtold was deleted";
+#if defined(KEYSEQ_PLATFORM_SIM)
+    sim::SetShortName(other.c_str(), nullptr);
+#endif
+}
+
+#if defined(KEYSEQ_PLATFORM_SIM)
+// The host keeps names that differ only in case apart, so x.txt and x.TXT are two files with
+// the same title: deleting the picked entry removes its own file, whatever the entry reads.
+TEST_F(MainFormTest, DeletingRemovesTheListedFileOfThePickedEntry) {
+    WriteScheme(TEXT("x"), TEXT("A65"));
+    // Through the host, since the simulation (as Windows) finds x.txt for x.TXT: the folder
+    // "Z:\..." is the host's "/...".
+    std::string host = Narrow(folder_.substr(2)) + "x.TXT";
+    std::replace(host.begin(), host.end(), '\\', '/');
+    {
+        std::ofstream file(host, std::ios::binary);
+        file << SchemeBytes(TEXT("B1"));
+        ASSERT_TRUE(file.good()) << host;
+    }
+    Open();
+    ASSERT_EQ(ComboItems(kSchemeBox), (Lines{TEXT("x"), TEXT("x")}));
+    int upper = -1;
+    for (int i = 0; i < 2; ++i)
+        if (WString(window_->GetSchemePaths().GetTextAt(i)).ends_with(TEXT("x.TXT")))
+            upper = i;
+    ASSERT_NE(upper, -1);
+    Pick(kSchemeBox, upper);
+    ASSERT_TRUE(PumpUntil([&] { return ListLines() == Lines{TEXT("鼠标左键")}; }));
+    ClickAt(Hwnd(kDeleteButton));
+    ASSERT_TRUE(PumpUntil([&] { return ComboItems(kSchemeBox).size() == 1; }));
+    bool ok = false;
+    EXPECT_EQ(TempFolder::ReadBytes(SchemePath(TEXT("x")), &ok), SchemeBytes(TEXT("A65")));
+    EXPECT_TRUE(ok) << "x.txt was deleted in place of x.TXT";
+    EXPECT_EQ(window_->GetSchemePaths().GetCount(), 1);
+    EXPECT_TRUE(WString(window_->GetSchemePaths().GetTextAt(0)).ends_with(TEXT("x.txt")));
+}
+
+// Restores the real program path when a test has given the simulation another one.
+struct ProgramPathGuard {
+    explicit ProgramPathGuard(const WString& path) { sim::SetProgramPath(path.c_str()); }
+    ~ProgramPathGuard() { sim::SetProgramPath(nullptr); }
+};
+
+// Makes a folder the current directory for the guard's life.
+struct CurrentDirectoryGuard {
+    explicit CurrentDirectoryGuard(const WString& path) {
+        GetCurrentDirectoryW(MAX_PATH, saved);
+        SetCurrentDirectoryW(path.c_str());
+    }
+    ~CurrentDirectoryGuard() { SetCurrentDirectoryW(saved); }
+    WCHAR saved[MAX_PATH] = {};
+};
+
+// A program path too long for the 260-unit buffer leaves no scheme folder: saving and deleting
+// say so and touch no file (the paths would name files of the current directory).
+TEST_F(MainFormTest, WithoutASchemeFolderSavingAndDeletingAreRefused) {
+    WriteScheme(TEXT("kept"), TEXT("A65"));
+    TempFolder current;
+    CurrentDirectoryGuard in_current(current.Path());
+    Open();
+    ASSERT_EQ(ComboItems(kSchemeBox), Lines{TEXT("kept")});
+    {
+        ProgramPathGuard long_path(TEXT("Z:\\") + WString(270, TEXT('d')) + TEXT("\\keyseq.exe"));
+        ASSERT_EQ(SchemeFolder().GetLength(), 0);
+        AddDelays({TEXT("5")});
+        ModalScript script;
+        script.Message(kNotice, IDOK).Message(kNotice, IDOK).Start();
+        ClickAt(Hwnd(kSaveButton));
+        ASSERT_TRUE(PumpUntil([&] { return script.Answered() == 1 || script.Failed(); }, 30000));
+        Pick(kSchemeBox, 0);
+        ASSERT_TRUE(PumpUntil([&] { return ListLines() == Lines{TEXT("按键A")}; }));
+        ClickAt(Hwnd(kDeleteButton));
+        ASSERT_TRUE(PumpUntil([&] { return script.Answered() == 2 || script.Failed(); }, 30000));
+        ASSERT_FALSE(script.Failed()) << script.Failure();
+        for (const WString& text : script.MessageTexts())
+            EXPECT_NE(text.find(TEXT("找不到程序所在的文件夹")), WString::npos) << Narrow(text);
+        EXPECT_TRUE(PathExists(SchemePath(TEXT("kept")).c_str())) << "the picked scheme went";
+        EXPECT_EQ(ComboItems(kSchemeBox), Lines{TEXT("kept")});
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((current / TEXT("*")).c_str(), &data);
+        int entries = 0;
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (WString(data.cFileName) != TEXT(".") && WString(data.cFileName) != TEXT(".."))
+                    ++entries;
+            } while (FindNextFileW(find, &data));
+            FindClose(find);
+        }
+        EXPECT_EQ(entries, 0) << "a file was written into the current directory";
+    }
+}
+
+#else
+// Declared on Windows too, as skipped with the reason, so both programs list the same tests.
+TEST_F(MainFormTest, DeletingRemovesTheListedFileOfThePickedEntry) {
+    GTEST_SKIP() << "needs two files whose names differ only in case, which Windows cannot hold";
+}
+TEST_F(MainFormTest, WithoutASchemeFolderSavingAndDeletingAreRefused) {
+    GTEST_SKIP() << "needs a program path of 260 units or more, which the simulation can give";
+}
+#endif
 
 } // namespace
 } // namespace main_form_test

@@ -123,6 +123,20 @@ TEST_F(MainFormTest, AKeyWithoutTextLeavesTheKeyBoxEmptyAndAddsNothing) {
     EXPECT_TRUE(ListLines().empty());
 }
 
+// Tab is the dialog manager's: it moves the focus on and never reaches the key box.
+TEST_F(MainFormTest, TabInTheKeyBoxMovesTheFocusAndRecordsNothing) {
+    Open();
+    SetFocus(Hwnd(kKeyBox));
+    Press('A');
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("A"); }));
+    Press(VK_TAB);
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() != Hwnd(kKeyBox); })) << "the focus stayed";
+    EXPECT_TRUE(IsChild(hwnd_, GetFocus())) << "the focus left the window";
+    PumpFor(100);
+    EXPECT_EQ(Caption(kKeyBox), WString(TEXT("A")));
+    EXPECT_EQ(MainEditBoxes[0].GetData(), 65);
+}
+
 TEST_F(MainFormTest, AddButtonsWriteCodesAndLinesSideBySide) {
     Open();
     SendMessageW(Hwnd(kMouseBox), CB_SETCURSEL, 2, 0);
@@ -229,6 +243,17 @@ TEST_F(MainFormTest, MenuAndKeysMoveAndDeleteTheSelectedStep) {
     EXPECT_EQ(Selected(), 0);
     by_menu(rg_lch_jxt::kStepMenuDelete, 2); // by the menu: nothing selected afterwards
     EXPECT_TRUE(Codes().empty());
+    EXPECT_TRUE(ListLines().empty());
+    EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(MainFormTest, DeleteOnTheOnlyLineEmptiesTheList) {
+    Open();
+    AddDelays({TEXT("1")});
+    Select(0);
+    SetFocus(Hwnd(kStepListBox));
+    Press(VK_DELETE);
+    EXPECT_TRUE(PumpUntil([] { return StepList.GetCount() == 0; }));
     EXPECT_TRUE(ListLines().empty());
     EXPECT_EQ(Selected(), -1);
 }

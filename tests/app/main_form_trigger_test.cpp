@@ -35,6 +35,71 @@ TEST_F(MainFormTest, TriggerReleasedWithAltDoesNothing) {
     EXPECT_FALSE(IsReplayRunning());
 }
 
+// F10 is a system key: its release reaches the hook as WM_SYSKEYUP, with the Alt flag only
+// when Alt is held. The hook procedure is called here as the system calls it (the hook test
+// shows the system's own F10 on both backends), since a real F10 in the window would open its
+// system menu under Wine and hold the test in the menu's loop.
+TEST_F(MainFormTest, F10CanBeTheTriggerUnlessAltIsHeld) {
+    Open();
+    AddDelays({TEXT("60000")});
+    Pick(kTriggerBox, 9);
+    ASSERT_TRUE(PumpUntil([&] { return window_->GetTriggerKey() == VK_F10; }));
+    auto release = [](DWORD flags) {
+        KBDLLHOOKSTRUCT record{};
+        record.vkCode = VK_F10;
+        record.scanCode = MapVirtualKeyW(VK_F10, MAPVK_VK_TO_VSC);
+        record.flags = LLKHF_UP | flags;
+        record.time = GetTickCount();
+        rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n::HookProcedure(HC_ACTION, WM_SYSKEYUP,
+                                                             reinterpret_cast<LPARAM>(&record));
+    };
+    release(LLKHF_ALTDOWN);
+    EXPECT_FALSE(IsReplayRunning()) << "F10 released with Alt held started";
+    release(0);
+    EXPECT_TRUE(IsReplayRunning()) << "F10 did not start";
+    release(LLKHF_ALTDOWN);
+    EXPECT_TRUE(IsReplayRunning()) << "F10 released with Alt held stopped";
+    release(0);
+    EXPECT_FALSE(IsReplayRunning()) << "F10 did not stop";
+}
+
+// Auto-repeat: a held key sends key-downs over and over and one key-up at the end.
+TEST_F(MainFormTest, HoldingTheTriggerStartsNothingUntilItsRelease) {
+    Open();
+    AddDelays({TEXT("60000")});
+    for (int i = 0; i < 5; ++i)
+        Key(VK_F1, 0);
+    PumpFor(300);
+    EXPECT_FALSE(IsReplayRunning()) << "the held trigger started";
+    Key(VK_F1, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(PumpUntil([] { return IsReplayRunning(); })) << "its release did not start";
+    for (int i = 0; i < 5; ++i)
+        Key(VK_F1, 0);
+    PumpFor(300);
+    EXPECT_TRUE(IsReplayRunning()) << "the held trigger stopped";
+    Key(VK_F1, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); })) << "its release did not stop";
+}
+
+// The trigger key in the key box: the box records it (F1 has no name of its own, so the box
+// is emptied), and its release still toggles the replay.
+TEST_F(MainFormTest, TheTriggerTypedIntoTheKeyBoxEmptiesItAndTogglesTheReplay) {
+    Open();
+    AddDelays({TEXT("60000")});
+    SetFocus(Hwnd(kKeyBox));
+    Press('A');
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("A"); }));
+    Press(VK_F1);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox).empty() && IsReplayRunning(); }))
+        << "the key box reads " << Narrow(Caption(kKeyBox)) << ", running " << IsReplayRunning();
+    EXPECT_EQ(GetFocus(), Hwnd(kKeyBox));
+    Press(VK_F1);
+    EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); })) << "the second release did not stop";
+    ClickAt(Hwnd(kAddKeyButton));
+    PumpFor(200);
+    EXPECT_EQ(Codes(), Lines{TEXT("D60000")}) << "the emptied box added a key";
+}
+
 TEST_F(MainFormTest, ASchemeHoldingTheTriggerKeyStopsItself) {
     WriteScheme(TEXT("t"), TEXT("A112 D60000"));
     Open();
@@ -91,6 +156,23 @@ TEST_F(MainFormTest, PauseCopiesThePositionOfTheLastTick) {
     EXPECT_EQ(Caption(kCoordXBox), WString(TEXT("100")));
 }
 
+// A replayed Pause key passes the hook like the user's and copies the position of the last
+// tick.
+TEST_F(MainFormTest, AReplayedPauseStepRefreshesTheCoordinateBoxes) {
+    WriteScheme(TEXT("p"), TEXT("A19"));
+    Open();
+    Pick(kSchemeBox, 0);
+    ASSERT_TRUE(PumpUntil([] { return StepList.GetCount() == 1; }));
+    SetCursorPos(120, 210);
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kPositionLabel) == TEXT("120，210"); }));
+    ASSERT_TRUE(Caption(kCoordXBox).empty());
+    Press(VK_F1);
+    EXPECT_TRUE(PumpUntil([&] { return Caption(kCoordYBox) == TEXT("210"); }))
+        << "the Y box reads " << Narrow(Caption(kCoordYBox));
+    EXPECT_EQ(Caption(kCoordXBox), WString(TEXT("120")));
+    EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); }));
+}
+
 TEST_F(MainFormTest, ClosingDuringAReplayStopsItAndWaitsForTheWorker) {
     Open();
     AddDelays({TEXT("60000")});
@@ -99,6 +181,18 @@ TEST_F(MainFormTest, ClosingDuringAReplayStopsItAndWaitsForTheWorker) {
     DestroyWindow(hwnd_);
     EXPECT_FALSE(IsReplayRunning());
     EXPECT_TRUE(WaitForReplayWorker(0)) << "the worker outlived the window";
+}
+
+// The loop goes on handling messages, and hook calls, between the window's end and WM_QUIT: a
+// trigger released then must not start a run that nobody would stop or wait for.
+TEST_F(MainFormTest, ATriggerReleasedAfterTheWindowIsDestroyedStartsNothing) {
+    Open();
+    AddDelays({TEXT("60000")});
+    DestroyWindow(hwnd_);
+    Press(VK_F1);
+    PumpFor(300);
+    EXPECT_FALSE(IsReplayRunning()) << "a run started after the window was destroyed";
+    EXPECT_TRUE(WaitForReplayWorker(0));
 }
 
 } // namespace

@@ -192,6 +192,17 @@ TEST(SchemeName, RefusesWhatCouldLeaveTheFolderOrNameADevice) {
         {TEXT("COM9.log"), false},
         {TEXT("lpt1"), false},
         {TEXT("LpT9"), false},
+        // The superscript digits one to three name ports too; four and above do not.
+        {TEXT("COM\u00B9"), false},
+        {TEXT("com\u00B2"), false},
+        {TEXT("COM\u00B3.txt"), false},
+        {TEXT("LPT\u00B9"), false},
+        {TEXT("lpt\u00B2 .log"), false},
+        {TEXT("LPT\u00B3"), false},
+        {TEXT("COM\u2074"), true},
+        {TEXT("LPT\u2070"), true},
+        {TEXT("COM\u00B9\u00B9"), true},
+        {TEXT("X\u00B9"), true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsValidSchemeName(c.name), c.valid) << Narrow(c.name);

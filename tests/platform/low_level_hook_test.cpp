@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/running_under_wine.h"
 
 namespace {
 
@@ -200,6 +201,41 @@ TEST(InputInjectionTest, ScanCodesOfTheUsLayout) {
                   {VK_OEM_1, 0x27}, {VK_BACK, 0x0E}};
     for (const auto& c : kCases)
         EXPECT_EQ(MapVirtualKeyW(c.vk, MAPVK_VK_TO_VSC), c.scan) << "vk " << c.vk;
+}
+
+// MAPVK_VK_TO_VSC_EX: the scan code with its prefix, 0xE0 or 0xE1, in the high byte. The
+// simulation answers as the US layout of Windows does. Wine answers from the X server's keymap
+// instead: Xvfb's has no browser, media or launch keys (0), and Wine gives the prefix only to
+// the right Ctrl and Alt; those cases are marked with Wine's answer.
+TEST(InputInjectionTest, PrefixedScanCodesOfTheUsLayout) {
+    static constexpr struct {
+        UINT vk;
+        UINT us_layout;
+        UINT wine;
+    } kCases[] = {
+        {'A', 0x1E, 0x1E},
+        {VK_F10, 0x44, 0x44},
+        {VK_RCONTROL, 0xE01D, 0xE01D},
+        {VK_RMENU, 0xE038, 0xE038},
+        // The arrows share their code with a keypad key without the prefix, and answer that.
+        {VK_LEFT, 0x4B, 0x4B},
+        {VK_NEXT, 0x51, 0x51},
+        {VK_DIVIDE, 0xE035, 0x35},
+        {VK_LWIN, 0xE05B, 0x5B},
+        {VK_CANCEL, 0xE046, 0x68},
+        {VK_PAUSE, 0xE11D, 0x45},
+        {VK_BROWSER_BACK, 0xE06A, 0},
+        {VK_BROWSER_HOME, 0xE032, 0},
+        {VK_VOLUME_MUTE, 0xE020, 0},
+        {VK_VOLUME_UP, 0xE030, 0},
+        {VK_MEDIA_PLAY_PAUSE, 0xE022, 0},
+        {VK_LAUNCH_MAIL, 0xE06C, 0},
+        {VK_LAUNCH_APP2, 0xE021, 0},
+    };
+    const bool wine = RunningUnderWine();
+    for (const auto& c : kCases)
+        EXPECT_EQ(MapVirtualKeyW(c.vk, MAPVK_VK_TO_VSC_EX), wine ? c.wine : c.us_layout)
+            << "vk " << c.vk;
 }
 
 TEST(InputInjectionTest, CursorGoesWhereItIsPut) {

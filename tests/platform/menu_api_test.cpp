@@ -1,6 +1,7 @@
 // Menus, pop-up menus and accelerator tables through the Win32 calls, on both backends: what
 // is appended reads back the same, destroying a menu takes its sub-menus along, a chosen
-// pop-up item reaches its owner, and accelerators turn key-downs into commands.
+// pop-up item reaches its owner, accelerators turn key-downs into commands, and a window's
+// menu bar is destroyed with the window unless it was taken off.
 #include <gmock/gmock.h>
 
 #include <string>
@@ -136,6 +137,57 @@ TEST(MenuApi, APopupMenuIsDestroyedAloneWhenNothingHoldsIt) {
     EXPECT_TRUE(DestroyMenu(bar));
     EXPECT_TRUE(IsMenu(popup)) << "a pop-up that no item opens is not part of the bar";
     EXPECT_TRUE(DestroyMenu(popup));
+}
+
+using MenuBar = TestWindows;
+
+// A window's menu bar: given at creation or with SetMenu, read back with GetMenu, and destroyed
+// with the window unless it was taken off first.
+TEST_F(MenuBar, TheBarOfAWindowIsDestroyedWithItUnlessTakenOff) {
+    for (bool taken_off : {false, true}) {
+        SCOPED_TRACE(taken_off ? "taken off" : "left on");
+        HMENU bar = CreateMenu();
+        HMENU popup = CreatePopupMenu();
+        ASSERT_TRUE(AppendMenuW(popup, MF_STRING, 7, TEXT("x")));
+        ASSERT_TRUE(AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), TEXT("y")));
+        HWND hwnd = Create(WS_OVERLAPPEDWINDOW, nullptr, 0, 0, 200, 150, TEXT("test"),
+                           reinterpret_cast<INT_PTR>(bar));
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(GetMenu(hwnd), bar);
+        if (taken_off) {
+            EXPECT_TRUE(SetMenu(hwnd, nullptr));
+            EXPECT_EQ(GetMenu(hwnd), nullptr);
+        }
+        ASSERT_TRUE(DestroyWindow(hwnd));
+        EXPECT_EQ(IsMenu(bar) != FALSE, taken_off);
+        EXPECT_EQ(IsMenu(popup) != FALSE, taken_off);
+        if (taken_off) {
+            EXPECT_TRUE(DestroyMenu(bar));
+        }
+    }
+}
+
+TEST_F(MenuBar, SetMenuGivesAPopupWindowItsBarAndRefusesChildrenAndDeadMenus) {
+    HWND top = Create(WS_POPUP | WS_CAPTION, nullptr, 0, 0, 200, 150);
+    ASSERT_NE(top, nullptr);
+    HMENU bar = CreateMenu();
+    ASSERT_TRUE(AppendMenuW(bar, MF_STRING, 7, TEXT("x")));
+    EXPECT_TRUE(SetMenu(top, bar));
+    EXPECT_EQ(GetMenu(top), bar);
+    HWND child = Create(WS_CHILD, top, 0, 0, 50, 20);
+    ASSERT_NE(child, nullptr);
+    EXPECT_FALSE(SetMenu(child, bar));
+    HMENU dead = CreateMenu();
+    ASSERT_TRUE(DestroyMenu(dead));
+    EXPECT_FALSE(SetMenu(top, dead));
+    EXPECT_EQ(GetMenu(top), bar);
+    // The menu it replaces is left alone.
+    HMENU other = CreateMenu();
+    EXPECT_TRUE(SetMenu(top, other));
+    EXPECT_TRUE(IsMenu(bar));
+    EXPECT_TRUE(SetMenu(top, nullptr));
+    EXPECT_TRUE(DestroyMenu(bar));
+    EXPECT_TRUE(DestroyMenu(other));
 }
 
 using PopupMenu = TestWindows;

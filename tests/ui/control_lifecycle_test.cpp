@@ -176,4 +176,46 @@ TEST_F(Lifecycle, TheTargetCountFollowsTheBindings) {
     EXPECT_EQ(target.pointer->RefCount(), 1);
 }
 
+// A native window that counts how often one of its kind is deleted.
+int g_deletedWnds = 0;
+class CountedWnd : public RecordingListenerWnd {
+public:
+    ~CountedWnd() override { ++g_deletedWnds; }
+};
+
+// A control whose native object deletes itself with its window (the holder's flag).
+class SelfDeletingControl : public TestControl {
+public:
+    SelfDeletingControl() {
+        InstallHolder(WS_VISIBLE, 0, new CountedWnd);
+        GetHolder()->m_bSelfDeleting = 1;
+    }
+};
+
+TEST_F(Lifecycle, ASelfDeletingNativeObjectGoesWithItsWindowAndIsNeverLeaked) {
+    enum class End { WindowDestroyed, LastRelease, NeverCreated };
+    for (End end : {End::WindowDestroyed, End::LastRelease, End::NeverCreated}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        g_deletedWnds = 0;
+        {
+            SelfDeletingControl control;
+            if (end != End::NeverCreated) {
+                CreateParams params;
+                params.parent = &parent;
+                params.width = 50;
+                params.height = 20;
+                ASSERT_EQ(control.CreateNativeWindow(params), 1);
+            }
+            if (end == End::WindowDestroyed) {
+                DestroyWindow(control.GetSafeHwnd());
+                // Gone with its window; the holder forgot it and the control has no window.
+                EXPECT_EQ(g_deletedWnds, 1);
+                EXPECT_EQ(control.GetNativeWnd(), nullptr);
+                EXPECT_EQ(control.GetSafeHwnd(), nullptr);
+            }
+        }
+        EXPECT_EQ(g_deletedWnds, 1);
+    }
+}
+
 } // namespace

@@ -106,4 +106,36 @@ TEST(EditInputMode, EachModeRewritesItsTextOnFocusLoss) {
     }
 }
 
+// Numbers beyond the range of a double become 0 or an infinity by their magnitude, whatever
+// the spelling: a tiny one needs no exponent, and a huge one may have a negative exponent.
+TEST(EditInputMode, OutOfRangeNumbersGoToZeroOrInfinityByTheirMagnitude) {
+    using Units = std::basic_string<WCHAR>;
+    Units tiny = TEXT("0.");
+    tiny.append(400, '0');
+    tiny += TEXT("1");
+    Units huge = TEXT("1");
+    huge.append(400, '0');
+    huge += TEXT("e-5");
+    struct Case {
+        int64_t mode;
+        Units text;
+        const WCHAR* shown;
+    };
+    const Case cases[] = {
+        {10, tiny, TEXT("")},
+        {10, huge, TEXT("INF")},
+        {9, tiny, TEXT("")},
+        {9, huge, TEXT("INF")},
+        {10, TEXT("1e-400"), TEXT("")},
+        {10, TEXT("1e400"), TEXT("INF")},
+        {10, TEXT("-") + huge, TEXT("-INF")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", case " << (&c - cases));
+        CWString out;
+        ASSERT_TRUE(RewriteEditText(c.mode, c.text.c_str(), out));
+        EXPECT_EQ(WText(out.GetText()), WText(c.shown));
+    }
+}
+
 } // namespace

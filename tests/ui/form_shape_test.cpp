@@ -95,4 +95,12 @@ TEST(FormShape, TheShapeFollowsTheSizeAndCanBeChangedLater) {
     keyseq_test::PumpTranslated();
 }
 
+TEST(FormShape, AShapeBeyondTwoIsClampedAtCreation) {
+    CRixWinForm form;
+    ASSERT_TRUE(CreateShaped(form, 3));
+    EXPECT_EQ(form.GetFormWnd()->m_nShape, 2);
+    ExpectRegion(form.GetSafeHwnd(), {{250, 200, true}, {9, 9, false}, {40, 1, true}});
+    form.GetFormWnd()->DestroyWindow();
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/shell/rix_app_instance.h"
+#include "runtime/ui/combo_box.h"
 #include "runtime/ui/container.h"
 #include "runtime/ui/form.h"
 #include "runtime/ui/min_max_info.h"
@@ -606,6 +607,137 @@ TEST_F(FormTest, ContainerPassesItsFocusToTheFirstChildWantingKeys) {
     SetFocus(Hwnd());
     SetFocus(plain.box.GetSafeHwnd());
     EXPECT_EQ(GetFocus(), plain.button.GetSafeHwnd());
+}
+
+// A child that keeps Alt key-downs to itself, without default processing, as Wine's combo box
+// does.
+LRESULT CALLBACK KeepsAltKeys(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SYSKEYDOWN)
+        return 0;
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+HWND CreateAltKeeper(HWND parent) {
+    static const WCHAR* const kClass = TEXT("KeyseqTestAltKeeper");
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &KeepsAltKeys;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc); // fails harmlessly once registered
+    return CreateWindowExW(0, kClass, TEXT(""), WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xFFFF)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// Alt+F4 as the keyboard delivers it: F4 as a system key with Alt held (the context code).
+constexpr LPARAM kAltF4 = MAKELPARAM(1, KF_ALTDOWN | 0x3E);
+
+TEST_F(FormTest, AltF4ClosesTheFormWhateverControlHasTheKey) {
+    const int qc = CRixWinForm::kQueryClose;
+    const int qd = CRixWinForm::kQueryDestroy;
+    struct Case {
+        const char* what;
+        bool combo;             // a combo box of ours, else a window keeping Alt keys
+        int64_t queryClose;     // non-zero refuses
+        std::vector<int> fired; // the close check runs as for the close button
+    };
+    const Case cases[] = {
+        {"a window keeping Alt keys", false, 0, {qc, qd}},
+        {"a window keeping Alt keys, closing refused", false, 1, {qc}},
+        {"a combo box", true, 0, {qc, qd}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Log() = EventLog{};
+        Log().answers[qc] = c.queryClose;
+        TestForm f;
+        f.BindEvent(f.Event(CRixWinForm::kQueryClose), &Record<qc>, target.pointer);
+        f.BindEvent(f.Event(CRixWinForm::kQueryDestroy), &Record<qd>, target.pointer);
+        f.GetHolder()->m_nStyle &= ~static_cast<DWORD>(WS_VISIBLE);
+        CreateParams params;
+        ASSERT_EQ(f.CreateNativeWindow(params), 1);
+        HWND hwnd = f.GetSafeHwnd();
+        rg_lch_MFCjm_jb::rg_zgk combo;
+        HWND key_window = nullptr;
+        if (c.combo) {
+            combo.GetHolder()->m_nStyle |= CBS_DROPDOWNLIST;
+            CreateParams combo_params;
+            combo_params.parent = f.GetNativeWnd();
+            combo_params.width = 80;
+            combo_params.height = 24;
+            ASSERT_EQ(combo.CreateNativeWindow(combo_params), 1);
+            key_window = combo.GetSafeHwnd();
+        } else {
+            key_window = CreateAltKeeper(hwnd);
+        }
+        ASSERT_NE(key_window, nullptr);
+        PostMessageW(key_window, WM_SYSKEYDOWN, VK_F4, kAltF4);
+        PumpTranslated();
+        EXPECT_EQ(IsWindow(hwnd) == FALSE, c.queryClose == 0);
+        std::vector<int> fired;
+        for (const FiredEvent& e : Log().fired)
+            fired.push_back(e.slot);
+        EXPECT_EQ(fired, c.fired);
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+        PumpTranslated();
+    }
+}
+
+TEST_F(FormTest, F4WithoutAltIsAnOrdinaryKey) {
+    ASSERT_EQ(Create(), 1);
+    HWND keeper = CreateAltKeeper(Hwnd());
+    PostMessageW(keeper, WM_SYSKEYDOWN, VK_F4, MAKELPARAM(1, 0x3E));
+    PostMessageW(keeper, WM_KEYDOWN, VK_F4, MAKELPARAM(1, 0x3E));
+    PumpTranslated();
+    EXPECT_TRUE(IsWindow(Hwnd()));
+}
+
+// Enter and Esc in a form without a default button or a Cancel button: the dialog manager
+// answers them with IDOK and IDCANCEL from no control, which are no commands.
+TEST_F(FormTest, EnterAndEscWithoutButtonsFireNoCommand) {
+    const int command = CRixWinForm::kCommand;
+    Wnd().m_bEscCloses = 0;
+    form.BindEvent(form.Event(CRixWinForm::kCommand), &Record<command>, target.pointer);
+    ASSERT_EQ(Create(TEXT("表单"), true), 1);
+    TestControl edit;
+    edit.className = TEXT("EDIT");
+    CreateParams params;
+    params.parent = form.GetNativeWnd();
+    params.width = 80;
+    params.height = 24;
+    ASSERT_EQ(edit.CreateNativeWindow(params), 1);
+    SetFocus(edit.GetSafeHwnd());
+    PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpTranslated();
+    EXPECT_TRUE(IsWindow(Hwnd()));
+    EXPECT_TRUE(Log().fired.empty());
+    // A menu command with those ids is still one.
+    SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    EXPECT_EQ(Log().fired,
+              (std::vector<FiredEvent>{{command, IDOK, 0, 0}, {command, IDCANCEL, 0, 0}}));
+}
+
+TEST_F(FormTest, AFormWithoutBorderGetsNoFrameFromTheTitleBarUpdate) {
+    for (int64_t control_box : {0, 1}) {
+        SCOPED_TRACE(control_box);
+        TestForm f;
+        f.GetFormWnd()->m_nBorderStyle = 0;
+        f.GetFormWnd()->m_bControlBox = control_box;
+        f.GetFormWnd()->m_bMinBox = 0;
+        f.GetHolder()->m_nStyle &= ~static_cast<DWORD>(WS_VISIBLE);
+        f.SetCaption(CWString(TEXT("无边框")));
+        CreateParams params;
+        ASSERT_EQ(f.CreateNativeWindow(params), 1);
+        auto style = [&] { return static_cast<DWORD>(GetWindowLongW(f.GetSafeHwnd(), GWL_STYLE)); };
+        EXPECT_EQ(style() & (WS_CAPTION | WS_SYSMENU), 0u);
+        f.SetCaption(CWString(TEXT("别的")));
+        EXPECT_EQ(style() & (WS_CAPTION | WS_SYSMENU), 0u);
+        f.GetFormWnd()->DestroyWindow();
+    }
 }
 
 } // namespace

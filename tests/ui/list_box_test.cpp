@@ -155,6 +155,58 @@ TEST_F(ListBox, SetItemTextKeepsSelectionScrollPositionCaretAndData) {
     }
 }
 
+// A list box that refuses every new line, as one out of memory answers LB_ERRSPACE.
+WNDPROC g_listProc = nullptr;
+LRESULT CALLBACK RefuseInserts(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == LB_INSERTSTRING)
+        return LB_ERRSPACE;
+    return CallWindowProcW(g_listProc, hwnd, message, wparam, lparam);
+}
+
+// When the list refuses the new text and then the old one, the item is lost: the lines below
+// keep their own data and the selection stays on the line it was on (none when that was the
+// lost one).
+TEST_F(ListBox, SetItemTextThatLosesTheItemLeavesTheOtherLinesAsTheyWere) {
+    struct Case {
+        const char* what;
+        int selected;
+        int expectedSelection;
+    };
+    const Case cases[] = {
+        {"a line below is selected", 3, 2},
+        {"a line above is selected", 0, 0},
+        {"the lost line was selected", 1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        rg_lbk list;
+        ASSERT_EQ(Create(list, parent, 100), 1);
+        HWND hwnd = list.GetSafeHwnd();
+        for (int i = 0; i < 5; ++i) {
+            CWString text;
+            text.Format(TEXT("第%d项"), i);
+            ASSERT_EQ(list.AddItem(text), i);
+            SendMessageW(hwnd, LB_SETITEMDATA, static_cast<WPARAM>(i), 1000 + i);
+        }
+        list.SetCurSel(c.selected);
+        g_listProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefuseInserts)));
+        list.SetItemText(1, CWString(TEXT("新")));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
+        ASSERT_EQ(list.GetCount(), 4);
+        const int remaining[] = {0, 2, 3, 4};
+        for (int i = 0; i < 4; ++i) {
+            CWString text;
+            text.Format(TEXT("第%d项"), remaining[i]);
+            EXPECT_TRUE(list.GetItemText(i).IsEqual(text)) << "line " << i;
+            EXPECT_EQ(SendMessageW(hwnd, LB_GETITEMDATA, static_cast<WPARAM>(i), 0),
+                      1000 + remaining[i])
+                << "line " << i;
+        }
+        EXPECT_EQ(SendMessageW(hwnd, LB_GETCURSEL, 0, 0), c.expectedSelection);
+    }
+}
+
 TEST_F(ListBox, SetCurSelSelectsWithoutFiringSelChanged) {
     HandlerTarget target;
     rg_lbk list;

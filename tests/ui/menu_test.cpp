@@ -152,6 +152,13 @@ TEST(MenuText, TheStepMenuBuildsOnePopupWithThreeCommands) {
         EXPECT_EQ(menu->GetItemPopup(i), popup);
         EXPECT_EQ(menu->GetItemTag(i)[0], 0);
     }
+    // An index outside the items reads nothing.
+    for (int64_t bad : {int64_t{-1}, int64_t{3}, int64_t{1} << 40}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(menu->GetItemId(bad), 0);
+        EXPECT_EQ(menu->GetItemPopup(bad), nullptr);
+        EXPECT_EQ(menu->GetItemTag(bad)[0], 0);
+    }
 }
 
 TEST(MenuText, AShortcutShowsItsHotKeyTextAndMakesOneAcceleratorEntryPerKey) {

@@ -31,6 +31,8 @@ BOOL ReflectToChild(HWND parent, UINT message, WPARAM wparam, LPARAM lparam, LRE
     CRixWnd* wnd = CRixWnd::FromHandlePermanent(child);
     if (wnd == nullptr)
         return FALSE;
+    // The child's handler may let go of the child's object; it stays for the call.
+    CRixWnd::KeepAlive hold(wnd);
     LRESULT answer = 0;
     if (!wnd->OnChildNotify(message, wparam, lparam, &answer))
         return FALSE;

@@ -11,12 +11,34 @@ CRixWnd::~CRixWnd() {
     HWND hwnd = m_hWnd;
     if (hwnd == nullptr)
         return;
+    bool destroying = m_bDestroying;
     if (m_bSubclassed)
         UnsubclassWindow();
     else
         Detach();
-    if (IsWindow(hwnd))
+    if (!destroying && IsWindow(hwnd))
         ::DestroyWindow(hwnd);
+}
+
+void CRixWnd::Delete(CRixWnd* wnd) {
+    if (wnd == nullptr)
+        return;
+    if (wnd->m_nHolds > 0)
+        wnd->m_bDeletePending = true;
+    else
+        delete wnd;
+}
+
+CRixWnd::KeepAlive::~KeepAlive() {
+    if (m_pWnd == nullptr)
+        return;
+    if (--m_pWnd->m_nHolds == 0 && m_pWnd->m_bDeletePending)
+        delete m_pWnd;
+}
+
+BOOL CRixWnd::PreTranslateQueued(MSG* msg) {
+    KeepAlive hold(this);
+    return PreTranslateMessage(msg);
 }
 
 CRixWnd* CRixWnd::FromHandlePermanent(HWND hwnd) {
@@ -42,6 +64,7 @@ void CRixWnd::Unbind() {
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
     m_bSubclassed = false;
+    m_bDestroying = false;
 }
 
 BOOL CRixWnd::Attach(HWND hwnd) {
@@ -100,6 +123,12 @@ BOOL CRixWnd::DestroyWindow() {
     HWND hwnd = m_hWnd;
     if (hwnd == nullptr)
         return FALSE;
+    // Asked again from inside the destruction (a Destroyed handler letting go of the last
+    // control object): the window is on its way out already.
+    if (m_bDestroying)
+        return TRUE;
+    // A self-deleting object lets go of itself with its window; it stays for this call.
+    KeepAlive hold(this);
     BOOL done = ::DestroyWindow(hwnd);
     // A window bound by Attach alone never tells us about WM_NCDESTROY.
     if (m_hWnd == hwnd && !IsWindow(hwnd))
@@ -161,6 +190,9 @@ LRESULT CRixWnd::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT CRixWnd::DefWindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    // A handler destroyed the window while its message was still being handled.
+    if (m_hWnd == nullptr)
+        return 0;
     if (m_pfnSuper != nullptr)
         return CallWindowProcW(m_pfnSuper, m_hWnd, message, wparam, lparam);
     return ::DefWindowProcW(m_hWnd, message, wparam, lparam);

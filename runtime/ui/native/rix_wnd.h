@@ -24,6 +24,17 @@
 // object destroys a window still bound to it. A window object stands for one window and is
 // never copied.
 //
+// Keep-alive. A handler called from a message may delete the object the message is working
+// on (the last control object goes, and the holder with it). So the object holds itself alive
+// for the length of each message's dispatch (RixWndProc), of each reflected notification, of
+// each pre-translation the loops ask of it (PreTranslateQueued), and of whatever else takes a
+// KeepAlive on it (a modal run of its form). Heap window objects are deleted with Delete,
+// never with a plain delete: while a hold is on, Delete only marks the object, and the last
+// hold to end deletes it. The code after a handler may therefore read its own fields; it must
+// still check that the window exists (IsWindow) before it acts on it. A DestroyWindow while the
+// window is already being destroyed (from inside its WM_DESTROY) does nothing: the window goes
+// once.
+//
 // Main thread only, like the handle map (window_map.h).
 #pragma once
 
@@ -43,9 +54,29 @@ public:
     // The object bound to hwnd, or null.
     static CRixWnd* FromHandlePermanent(HWND hwnd);
 
+    // Deletes wnd (may be null) now, or when the last hold on it ends.
+    static void Delete(CRixWnd* wnd);
+
+    // Holds a window object alive while it lives (see the header comment).
+    class KeepAlive {
+    public:
+        explicit KeepAlive(CRixWnd* wnd) : m_pWnd(wnd) {
+            if (wnd != nullptr)
+                ++wnd->m_nHolds;
+        }
+        ~KeepAlive();
+        KeepAlive(const KeepAlive&) = delete;
+        KeepAlive& operator=(const KeepAlive&) = delete;
+
+    private:
+        CRixWnd* m_pWnd;
+    };
+
     HWND GetSafeHwnd() const { return m_hWnd; }
     // The window exists (IsWindow) and is bound to this object.
     bool HasWindow() const;
+    // The bound window has had WM_DESTROY and is on its way out.
+    bool IsBeingDestroyed() const { return m_bDestroying; }
 
     // Binds this object to hwnd without replacing its window procedure. FALSE when this
     // object is bound already, hwnd is no window, or another object stands for hwnd.
@@ -80,7 +111,9 @@ public:
     LRESULT DefWindowProc(UINT message, WPARAM wparam, LPARAM lparam);
     // A queued message for this window or one of its descendants, before dispatch; TRUE
     // consumes it. The default consumes nothing.
-    BOOL PreTranslateMessage(MSG* msg) override;
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // What the loops call: PreTranslateMessage with the object held alive.
+    BOOL PreTranslateQueued(MSG* msg) final;
     // A notification the parent received from this window (WM_COMMAND, WM_NOTIFY,
     // WM_CTLCOLOR*), with the parent's parameters. TRUE handles it: *result is the parent's
     // answer and the parent does not see the message. The default handles nothing.
@@ -98,6 +131,9 @@ private:
     void Unbind();
 
     HWND m_hWnd = nullptr;
-    WNDPROC m_pfnSuper = nullptr; // the previous procedure of a subclassed window, or null
-    bool m_bSubclassed = false;   // the window's procedure was replaced by SubclassWindow
+    WNDPROC m_pfnSuper = nullptr;  // the previous procedure of a subclassed window, or null
+    bool m_bSubclassed = false;    // the window's procedure was replaced by SubclassWindow
+    bool m_bDestroying = false;    // the bound window has had WM_DESTROY
+    int m_nHolds = 0;              // KeepAlive holds on this object
+    bool m_bDeletePending = false; // Delete was called while held
 };

@@ -15,6 +15,10 @@ LRESULT CALLBACK RixWndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
             return DefWindowProcW(hwnd, message, wparam, lparam);
         wnd->Bind(hwnd, nullptr);
     }
+    // A handler may let go of the object; it stays for the whole of this message.
+    CRixWnd::KeepAlive hold(wnd);
+    if (message == WM_DESTROY)
+        wnd->m_bDestroying = true;
     LRESULT result = 0;
     if (ReflectedChild(message, lparam) != nullptr &&
         wnd->PreReflectNotify(message, wparam, lparam, &result))
