@@ -105,7 +105,7 @@ using namespace Gdiplus;
 extern "C" {
 
 Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
-                                    GdiplusStartupOutput* output) {
+                             GdiplusStartupOutput* output) {
     auto startup = EntryPoints().startup;
     return startup != nullptr ? startup(token, input, output) : Win32Error;
 }
@@ -123,9 +123,8 @@ GpStatus WINAPI GdipCreateBitmapFromFile(const WCHAR* path, GpBitmap** bitmap) {
     return Forward(EntryPoints().create_bitmap_from_file, path, bitmap);
 }
 
-GpStatus WINAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride,
-                                                 PixelFormat format, BYTE* scan0,
-                                                 GpBitmap** bitmap) {
+GpStatus WINAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
+                                          BYTE* scan0, GpBitmap** bitmap) {
     return Forward(EntryPoints().create_bitmap_from_scan0, width, height, stride, format, scan0,
                    bitmap);
 }
@@ -155,7 +154,7 @@ GpStatus WINAPI GdipGetImagePalette(GpImage* image, ColorPalette* palette, INT s
 }
 
 GpStatus WINAPI GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags,
-                                          PixelFormat format, BitmapData* data) {
+                                   PixelFormat format, BitmapData* data) {
     return Forward(EntryPoints().bitmap_lock_bits, bitmap, rect, flags, format, data);
 }
 
@@ -175,8 +174,8 @@ GpStatus WINAPI GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT 
     return Forward(EntryPoints().draw_image, graphics, image, x, y);
 }
 
-GpStatus WINAPI GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y,
-                                          INT width, INT height) {
+GpStatus WINAPI GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width,
+                                   INT height) {
     return Forward(EntryPoints().draw_image_rect, graphics, image, x, y, width, height);
 }
 
