@@ -1,6 +1,9 @@
 // The global hook: installation, removal and the hook procedure.
 #include "app/global_hook.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/replay_engine.h"
 
 namespace rg_lch_qmlt_ymk_lumeOak {
@@ -71,6 +74,48 @@ void FireButton(rg_qj_gzl__n& hook, WPARAM message, const MSLLHOOKSTRUCT& record
     default: // moves, the wheel, other buttons
         break;
     }
+}
+
+// The sink's event for a hook call; false for messages it does not take (the wheel, other
+// buttons).
+bool SinkEvent(bool key, WPARAM message, LPARAM lparam, InputEvent& event) {
+    if (key) {
+        const auto& record = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam);
+        event.kind = message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? InputKind::KeyDown
+                                                                       : InputKind::KeyUp;
+        event.code = static_cast<int32_t>(record.vkCode);
+        event.injected = (record.flags & LLKHF_INJECTED) != 0;
+    } else {
+        static constexpr struct {
+            UINT message;
+            InputKind kind;
+            int32_t button;
+        } kMouse[] = {
+            {WM_MOUSEMOVE, InputKind::Move, 0},     {WM_LBUTTONDOWN, InputKind::ButtonDown, 1},
+            {WM_LBUTTONUP, InputKind::ButtonUp, 1}, {WM_RBUTTONDOWN, InputKind::ButtonDown, 2},
+            {WM_RBUTTONUP, InputKind::ButtonUp, 2}, {WM_MBUTTONDOWN, InputKind::ButtonDown, 3},
+            {WM_MBUTTONUP, InputKind::ButtonUp, 3}};
+        const auto* found = std::find_if(std::begin(kMouse), std::end(kMouse),
+                                         [message](const auto& m) { return m.message == message; });
+        if (found == std::end(kMouse))
+            return false;
+        const auto& record = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lparam);
+        event.kind = found->kind;
+        event.code = found->button;
+        event.x = record.pt.x;
+        event.y = record.pt.y;
+        event.injected = (record.flags & LLMHF_INJECTED) != 0;
+    }
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    event.time = now.QuadPart;
+    return true;
+}
+
+void PassToSink(IHookInputSink& sink, bool key, WPARAM message, LPARAM lparam) {
+    InputEvent event;
+    if (SinkEvent(key, message, lparam, event))
+        sink.OnHookInput(event);
 }
 
 bool IsKeyMessage(WPARAM message) {
@@ -146,6 +191,8 @@ LRESULT CALLBACK rg_qj_gzl__n::HookProcedure(int code, WPARAM wparam, LPARAM lpa
     // A negative code must be passed on untouched; low-level hooks get HC_ACTION only.
     bool key = IsKeyMessage(wparam);
     if (g_current != nullptr && code >= 0 && lparam != 0) {
+        if (g_current->GetInputSink() != nullptr)
+            PassToSink(*g_current->GetInputSink(), key, wparam, lparam);
         if (key)
             FireKey(*g_current, wparam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lparam));
         else

@@ -17,16 +17,32 @@
 // nothing. Key pressed fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event
 // is passed on to the next hook, whatever the handlers answer.
 //
+// While an input sink is set (a recording), the procedure also hands it every event of both
+// hooks before the bindings fire: key presses and releases (system keys included), button
+// presses and releases and cursor moves, each with its injected flag, the cursor point of a
+// mouse event and the performance-counter time of the call. The sink runs inside the hook
+// call too, so it must be as short: keep the event, post to a window, return.
+//
 // The system removes a low-level hook that does not answer in time, silently and for good.
 // The procedure therefore also records the tick (GetTickCount) of every event it sees, so
 // that the hook watchdog (app/hook_watchdog.h) can notice input it missed and call Rehook.
 #pragma once
 
+#include "app/input_event.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object.h"
 #include "runtime/ui/event_binding.h"
 
 namespace rg_lch_qmlt_ymk_lumeOak {
+
+// Receives the events of the hook procedure while set on the hook object (see above).
+class IHookInputSink {
+public:
+    virtual void OnHookInput(const InputEvent& event) = 0;
+
+protected:
+    ~IHookInputSink() = default;
+};
 
 class rg_qj_gzl__n : public CRixObject {
     RIX_OBJECT(rg_qj_gzl__n, CRixObject, "rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n")
@@ -36,8 +52,8 @@ public:
     // installs the mouse and then the keyboard hook, system-wide. A failed installation is not
     // reported: the object then receives no events.
     rg_qj_gzl__n();
-    // A copy is a new hook object with the source's two object words; bindings are never
-    // copied.
+    // A copy is a new hook object with the source's two object words; bindings and the input
+    // sink are never copied.
     rg_qj_gzl__n(const rg_qj_gzl__n& other);
     rg_qj_gzl__n& operator=(const rg_qj_gzl__n& other);
     // When this is the current hook object: removes the keyboard and then the mouse hook, and
@@ -69,6 +85,11 @@ public:
     // object that is not the current one.
     bool Rehook();
 
+    // The sink that gets every event from now on, or null for none (the start). Not owned: the
+    // owner clears it before the sink goes.
+    void SetInputSink(IHookInputSink* sink) { m_pInputSink = sink; }
+    IHookInputSink* GetInputSink() const { return m_pInputSink; }
+
     // Events
     EventBinding& KeyReleased() { return m_KeyReleased; }
     EventBinding& KeyPressed() { return m_KeyPressed; }
@@ -86,6 +107,7 @@ private:
     EventBinding m_KeyPressed;
     EventBinding m_ButtonReleased;
     EventBinding m_ButtonPressed;
+    IHookInputSink* m_pInputSink = nullptr;
 };
 
 } // namespace rg_lch_qmlt_ymk_lumeOak

@@ -45,7 +45,8 @@ rg_wdzhchk::rg_wdzhchk() {
 }
 
 rg_wdzhchk::~rg_wdzhchk() {
-    // First: no binding may reach this object from here on.
+    // First: no binding may reach this object from here on, nor the hook its recording feed.
+    m_Hook.SetInputSink(nullptr);
     m_pSelf->DetachOwner();
     m_pSelf = nullptr;
     // The controls that used it went with the window.
@@ -105,11 +106,15 @@ int64_t rg_wdzhchk::OnCreated(CRixObject* target, CRixObject*, int32_t, int64_t,
     return 0;
 }
 
-int64_t rg_wdzhchk::OnDestroyed(CRixObject*, CRixObject*, int32_t, int64_t, int64_t, int64_t) {
+int64_t rg_wdzhchk::OnDestroyed(CRixObject* target, CRixObject*, int32_t, int64_t, int64_t,
+                                int64_t) {
     // The window goes before the message loop ends and the application's globals with it:
     // stop the run here, while StepList still exists, and wait for its worker to finish
-    // (its held key released).
+    // (its held key released). A recording ends with the window; its last steps go unseen.
     StopReplayAndWait();
+    rg_wdzhchk* self = Window(target);
+    self->m_Hook.SetInputSink(nullptr);
+    self->m_Recorder.Stop();
     return 0;
 }
 

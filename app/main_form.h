@@ -12,6 +12,11 @@
 // start and stop the replay and show the cursor position; they live in main_form_*.cpp by
 // topic.
 //
+// Scroll Lock released anywhere while no replay runs starts a recording of the user's keys and
+// buttons (app/recorder.h); released again, it stops it. The recorder is fed from the hook
+// procedure, and its steps reach StepList and the step list box through a command posted to
+// this window, outside the hook call (main_form_recording.cpp).
+//
 // The clock's tick also lets the hook watchdog (app/hook_watchdog.h) look whether the system
 // has removed the hooks, and install them again.
 //
@@ -25,6 +30,8 @@
 #include "app/global_hook.h"
 #include "app/hook_watchdog.h"
 #include "app/main_layout.h"
+#include "app/recorder.h"
+#include "app/recording_feed.h"
 #include "app/step_menu.h"
 #include "runtime/core/find_records.h"
 #include "runtime/core/rg_wbshzl.h"
@@ -44,6 +51,10 @@ class rg_wdzhchk : public rg_lch_MFCjm_jb::CRixWinForm {
 public:
     static constexpr int kIconId = 500;
     static constexpr uint32_t kBackColour = 0xFFFFFF;
+    // The command the recording posts to the window when steps wait (no menu uses it).
+    static constexpr int kRecordedStepsCommand = 110;
+    // What the Pause hint label reads while a recording runs.
+    static constexpr const WCHAR* kRecordingText = TEXT("录制中，按ScrLk结束");
 
     // Installs the global hooks (through the hook member), makes the self pointer and binds
     // the step list box and the hook; no window exists yet.
@@ -78,6 +89,7 @@ public:
     rg_lch_qmlt_ymk_lumeOak::CHookWatchdog& HookWatchdog() { return m_HookWatchdog; }
 
     int32_t GetTriggerKey() const { return m_nTriggerKey; }
+    bool IsRecording() const { return m_Recorder.IsRecording(); }
     const rg_lch_qmmk::rg_qm_zb& GetCurrentPoint() const { return m_CurrentPoint; }
     const rg_lch_jb::rg_wbshzl& GetSchemePaths() const { return m_SchemePaths; }
 
@@ -152,6 +164,13 @@ private:
     void TriggerKeyReleased(int64_t key, int64_t marked);
     void Tick();
 
+    // Recording (main_form_recording.cpp). Start and stop run inside the hook call and only
+    // switch the feed and post; TakeRecordedSteps, on the posted command, appends the steps and
+    // shows the state on the Pause hint label.
+    void StartRecording();
+    void StopRecording();
+    void TakeRecordedSteps();
+
     rg_lch_MFCjm_jb::rg_shzh m_Clock;
     rg_lch_MFCjm_jb::rg_bq m_Labels[kLabelCount];
     rg_lch_MFCjm_jb::rg_lbk m_StepListBox;
@@ -161,6 +180,10 @@ private:
     rg_lch_jb::rg_wbshzl m_SchemePaths; // entry i belongs to entry i of the scheme box
     rg_cch m_StepMenu;
     rg_lch_qmmk::rg_qm_zb m_CurrentPoint; // as of the last clock tick
+    // Before the hook, so that the hook, which may point at the feed, goes first.
+    CRecorder m_Recorder;
+    CRecordingFeed m_RecordingFeed{m_Recorder};
+    bool m_bRecordingShown = false; // whether the hint label reads kRecordingText
     rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n m_Hook;
     // Looks after the hook on every clock tick; goes before it.
     rg_lch_qmlt_ymk_lumeOak::CHookWatchdog m_HookWatchdog{m_Hook};

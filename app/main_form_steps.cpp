@@ -6,6 +6,8 @@
 #include "app/step_list.h"
 #include "app/step_text.h"
 #include "runtime/core/int64_text.h"
+#include "runtime/ui/hot_key_text.h"
+#include "runtime/ui/key_names.h"
 #include "runtime/ui/message_box.h"
 #include "runtime/ui/popup_menu.h"
 
@@ -120,16 +122,31 @@ int64_t rg_wdzhchk::OnButtonClicked(CRixObject* target, CRixObject* sender, int3
     return 0;
 }
 
+// A key pressed while Ctrl, Shift or Alt is held is recorded as the shortcut, with the
+// modifier bits in its code and its hot-key text in the box; a key alone, and a modifier key
+// pressed by itself (even while another is held), is recorded as the key. Keys that carry Alt,
+// and Alt itself, go no further once recorded: the dialog manager would take them for
+// mnemonics and the default window procedure for the menu key, which would capture the keys
+// pressed next. Alt+F4 is left alone, to close the window.
 int64_t rg_wdzhchk::OnKeyCapture(CRixObject* target, CRixObject* sender, int32_t, int64_t key,
-                                 int64_t, int64_t) {
+                                 int64_t modifiers, int64_t) {
     rg_wdzhchk* self = Window(target);
     rg_bjk& box = self->EditBox(kKeyBox);
     if (sender != &box)
         return 0;
     int32_t code = static_cast<int32_t>(key & 0xFF);
-    box.SetCaption(KeyBoxText(code));
-    box.SetData(code);
-    return 0;
+    auto held = static_cast<int32_t>(modifiers & (kKeyCtrl | kKeyShift | kKeyAlt));
+    if (code == VK_F4 && (held & kKeyAlt) != 0)
+        return 0;
+    bool modifier_key = code == VK_CONTROL || code == VK_SHIFT || code == VK_MENU;
+    if (held == 0 || modifier_key) {
+        box.SetCaption(KeyBoxText(code));
+        box.SetData(code);
+    } else {
+        box.SetCaption(HotKeyText(code | held));
+        box.SetData(code | held);
+    }
+    return (held & kKeyAlt) != 0 || code == VK_MENU ? 1 : 0;
 }
 
 int64_t rg_wdzhchk::OnCountGuard(CRixObject* target, CRixObject* sender, int32_t, int64_t, int64_t,
@@ -153,6 +170,7 @@ int64_t rg_wdzhchk::OnComboSelChanged(CRixObject* target, CRixObject* sender, in
                             : static_cast<int32_t>(SendMessageW(
                                   hwnd, CB_GETITEMDATA,
                                   static_cast<WPARAM>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)), 0));
+        self->m_Recorder.SetTriggerKey(self->m_nTriggerKey);
     } else if (sender == &self->ComboBox(kSchemeBox)) {
         self->LoadScheme();
     }
@@ -210,6 +228,9 @@ int64_t rg_wdzhchk::OnCommand(CRixObject* target, CRixObject*, int32_t, int64_t 
         return 1;
     case kStepMenuDelete:
         self->DeleteSelected();
+        return 1;
+    case kRecordedStepsCommand:
+        self->TakeRecordedSteps();
         return 1;
     default:
         return 0;

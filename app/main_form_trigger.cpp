@@ -1,7 +1,7 @@
 // The trigger key and the cursor position on the main window: a key released anywhere in the
-// system (the global hook) starts or stops the replay, or copies the cursor position into the
-// coordinate boxes; the clock shows the position every 100 ms and lets the hook watchdog look
-// after the hooks.
+// system (the global hook) starts or stops the replay or a recording, or copies the cursor
+// position into the coordinate boxes; the clock shows the position every 100 ms and lets the hook
+// watchdog look after the hooks.
 #include "app/main_edit_boxes.h"
 #include "app/main_form.h"
 #include "app/replay_engine.h"
@@ -32,7 +32,15 @@ void rg_wdzhchk::TriggerKeyReleased(int64_t key, int64_t marked) {
     // trigger would start the scheme again at once.
     if (marked != 0)
         return;
-    if (key == m_nTriggerKey) {
+    if (key == CRecorder::kScrollLockKey) {
+        if (IsRecording())
+            StopRecording();
+        else if (!IsReplayRunning())
+            StartRecording();
+    } else if (key == m_nTriggerKey) {
+        // A recording keeps the trigger from starting a replay into what is being recorded.
+        if (IsRecording())
+            return;
         if (IsReplayRunning())
             StopReplay();
         else

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "app/extended_key.h"
+#include "app/held_inputs.h"
 #include "app/step_list.h"
 #include "app/step_text.h"
 #include "runtime/core/int64_text.h"
 #include "runtime/core/wstring.h"
 #include "runtime/shell/deadline_wait.h"
 #include "runtime/shell/debug_trace.h"
+#include "runtime/ui/key_names.h"
 
 namespace {
 
@@ -62,6 +64,51 @@ void SendButton(DWORD flag, ULONG_PTR extra) {
     SendInput(1, &input, sizeof(INPUT));
 }
 
+// One key event as the engine sends it: the key's scan code, and the extended-key flag for
+// the keys that a keyboard sends with it.
+void SendKey(BYTE k, bool up, ULONG_PTR extra) {
+    BYTE scan = static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
+    const DWORD extended = IsExtendedKey(k) ? KEYEVENTF_EXTENDEDKEY : 0;
+    keybd_event(k, scan, extended | (up ? KEYEVENTF_KEYUP : 0), extra);
+}
+
+// The down or up event of a held key or button.
+void SendInputEvent(HeldInput input, bool up, ULONG_PTR extra) {
+    static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN,
+                                      MOUSEEVENTF_MIDDLEDOWN};
+    static constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEUP};
+    if (input.button)
+        SendButton((up ? kUp : kDown)[input.code - 1], extra);
+    else
+        SendKey(input.code, up, extra);
+}
+
+// The inputs of a key or button step in the order they go down: for a shortcut its modifiers
+// Ctrl, Shift and Alt, then the key. Empty for a button other than 1 to 3.
+struct StepInputs {
+    HeldInput inputs[4];
+    int count = 0;
+};
+
+StepInputs InputsOf(WCHAR kind, const StepValues& values) {
+    StepInputs s;
+    if (kind == TEXT('B')) {
+        if (values.value >= 1 && values.value <= 3)
+            s.inputs[s.count++] = HeldInput{true, static_cast<uint8_t>(values.value)};
+        return s;
+    }
+    static constexpr struct {
+        uint32_t bit;
+        uint8_t key;
+    } kModifiers[] = {{kKeyCtrl, VK_CONTROL}, {kKeyShift, VK_SHIFT}, {kKeyAlt, VK_MENU}};
+    for (const auto& m : kModifiers) {
+        if (values.modifiers & m.bit)
+            s.inputs[s.count++] = HeldInput{false, m.key};
+    }
+    s.inputs[s.count++] = HeldInput{false, static_cast<uint8_t>(values.value & 0xFF)};
+    return s;
+}
+
 // The extra information of the release that ends a hold: marked when the hold was cut short,
 // and also when the stop came just after it ended, so that no release of a stopped run can
 // pass for the user's key.
@@ -79,32 +126,75 @@ LONG ClampToLong(int64_t v) {
         std::clamp<int64_t>(v, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max()));
 }
 
+// Down, the hold, and up in reverse order. Released even when stopped: a key left down would
+// corrupt what the user types next; marked then, so that the trigger handler does not take it
+// for the user's key. A stop between two downs presses nothing more.
+bool TapInputs(const StepInputs& s, uint32_t hold_ms, const ReplayRun& run, CDeadlineWait& wait) {
+    bool stopped = false;
+    int pressed = 0;
+    for (; pressed < s.count; ++pressed) {
+        if (pressed > 0 && run.Stopped()) {
+            stopped = true;
+            break;
+        }
+        SendInputEvent(s.inputs[pressed], false, 0);
+    }
+    if (!stopped)
+        stopped = Wait(wait, run, hold_ms);
+    while (pressed > 0)
+        SendInputEvent(s.inputs[--pressed], true, ReleaseMark(stopped, run));
+    return !stopped;
+}
+
+// A "+" step: down in order, each noted as held until a "-" step or the end of the run.
+bool PressInputs(const StepInputs& s, const ReplayRun& run, HeldInputs& held) {
+    for (int i = 0; i < s.count; ++i) {
+        if (i > 0 && run.Stopped())
+            return false;
+        SendInputEvent(s.inputs[i], false, 0);
+        held.Add(s.inputs[i]);
+    }
+    return true;
+}
+
+// A "-" step: up in reverse order, whether held or not (so that a scheme can undo a stuck key).
+void ReleaseInputs(const StepInputs& s, const ReplayRun& run, HeldInputs& held) {
+    for (int i = s.count - 1; i >= 0; --i) {
+        SendInputEvent(s.inputs[i], true, ReleaseMark(false, run));
+        held.Remove(s.inputs[i]);
+    }
+}
+
+bool PerformInputStep(const StepInputs& s, const StepValues& values, const ReplayRun& run,
+                      CDeadlineWait& wait, HeldInputs& held) {
+    if (s.count == 0)
+        return true;
+    switch (values.action) {
+    case StepAction::kPress:
+        return PressInputs(s, run, held);
+    case StepAction::kRelease:
+        ReleaseInputs(s, run, held);
+        return true;
+    case StepAction::kTap:
+        break;
+    }
+    return TapInputs(s, values.hold_ms.value_or(kReplayHoldMs), run, wait);
+}
+
+// At the end of a run, stopped or not: up goes every key and button still held, the latest
+// pressed first; marked when the run was stopped.
+void ReleaseHeld(HeldInputs& held, bool stopped, const ReplayRun& run) {
+    for (HeldInput input : held.TakeAll())
+        SendInputEvent(input, true, ReleaseMark(stopped, run));
+}
+
 // Performs one step; false when the run was stopped during it.
-bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDeadlineWait& wait) {
+bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, CDeadlineWait& wait,
+                 HeldInputs& held) {
     switch (kind) {
-    case TEXT('A'): {
-        BYTE k = static_cast<BYTE>(values.value & 0xFF);
-        BYTE scan = static_cast<BYTE>(MapVirtualKeyW(k, MAPVK_VK_TO_VSC));
-        const DWORD extended = IsExtendedKey(k) ? KEYEVENTF_EXTENDEDKEY : 0;
-        keybd_event(k, scan, extended, 0);
-        bool stopped = Wait(wait, run, kReplayHoldMs);
-        // Released even when stopped: a key left down would corrupt what the user types next.
-        // Marked then, so that the trigger handler does not take it for the user's key.
-        keybd_event(k, scan, extended | KEYEVENTF_KEYUP, ReleaseMark(stopped, run));
-        return !stopped;
-    }
-    case TEXT('B'): {
-        static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN,
-                                          MOUSEEVENTF_MIDDLEDOWN};
-        static constexpr DWORD kUp[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP,
-                                        MOUSEEVENTF_MIDDLEUP};
-        if (values.value < 1 || values.value > 3)
-            return true;
-        SendButton(kDown[values.value - 1], 0);
-        bool stopped = Wait(wait, run, kReplayHoldMs);
-        SendButton(kUp[values.value - 1], ReleaseMark(stopped, run));
-        return !stopped;
-    }
+    case TEXT('A'):
+    case TEXT('B'):
+        return PerformInputStep(InputsOf(kind, values), values, run, wait, held);
     case TEXT('C'): {
         POINT p{};
         GetCursorPos(&p);
@@ -129,6 +219,7 @@ DWORD WINAPI ReplayWorker(LPVOID parameter) {
     const ReplayRun& run = **holder;
     CDeadlineWait wait;
     StepValues values;
+    HeldInputs held;
     bool stopped = false;
     for (int32_t pass = 0; pass < run.count && !stopped; ++pass) {
         // Checked once per pass too: over an empty list no step would look, and a stopped run
@@ -146,12 +237,15 @@ DWORD WINAPI ReplayWorker(LPVOID parameter) {
             trace.Append(Int64ToText(j, digits));
             DebugTrace(trace.GetText());
             WCHAR kind = ParseStep(code, values);
-            if (!PerformStep(kind, values, run, wait)) {
+            if (!PerformStep(kind, values, run, wait, held)) {
                 stopped = true;
                 break;
             }
         }
     }
+    // Before the running flag is cleared: a held trigger key let go now stops this run, where
+    // after it would start the next.
+    ReleaseHeld(held, stopped, run);
     uint64_t mine = run.id;
     g_running.compare_exchange_strong(mine, 0);
     return 0;

@@ -5,11 +5,13 @@
 // key). Each run has its own worker and its own stop request, so stopping one run never
 // stops the next, and a new run may start while the stopped worker is still winding down.
 // A stop cuts any hold or delay short; a key or button that was pressed when the stop came is
-// still released, and nothing else is injected after it. That release (like one that a stop
-// right at the end of its hold finds still to send) carries kReplayStopMark as the extra
-// information of the injected event, so that a low-level hook can tell it from a key-up that is
-// a step of the scheme (the trigger key released because of a stop must not start the scheme
-// again).
+// still released, and nothing else is injected after it. Keys and buttons that "+" steps hold
+// down stay down across steps and passes until a "-" step lets them go; whatever is still held
+// when the run ends or is stopped is released then, so that no scheme leaves a key down. That
+// release (like one that a stop right at the end of its hold finds still to send) carries
+// kReplayStopMark as the extra information of the injected event, so that a low-level hook can tell
+// it from a key-up that is a step of the scheme (the trigger key released because of a stop must
+// not start the scheme again).
 //
 // Every worker's injected input passes through the low-level hooks, which run on the
 // user-interface thread: a worker that injects waits until that thread handles messages. So
@@ -21,7 +23,7 @@
 
 #include "platform/platform.h"
 
-// Length of the press of a key step and of a click step.
+// Length of the press of a key step and of a click step without a hold of their own.
 constexpr uint32_t kReplayHoldMs = 50;
 
 // The extra information of a key-up or button-up that a stop made the engine send (every other

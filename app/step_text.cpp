@@ -8,6 +8,7 @@
 #include "runtime/core/wconst_string.h"
 #include "runtime/shell/split_text.h"
 #include "runtime/ui/hot_key_text.h"
+#include "runtime/ui/key_names.h"
 
 namespace {
 
@@ -75,6 +76,98 @@ CWString Line(const WCHAR* prefix, const WCHAR* rest) {
     return line;
 }
 
+constexpr uint32_t kModifierBits = kKeyCtrl | kKeyShift | kKeyAlt;
+
+// The argument of a key or button step in one of the forms beyond a plain number: digits,
+// then nothing, "@" and the hold's digits, "+" or "-".
+struct KeyForm {
+    uint32_t number = 0;
+    size_t digits = 0; // units of the number
+    StepAction action = StepAction::kTap;
+    std::optional<uint32_t> hold_ms;
+};
+
+// Reads 1 to 10 decimal digits whose value fits 31 bits; answers how many units it read, 0 when
+// there is no such number (so that a code with a larger one keeps its old reading).
+size_t ReadDigits(const WCHAR* p, uint32_t& value) {
+    uint64_t v = 0;
+    size_t n = 0;
+    for (; p[n] >= TEXT('0') && p[n] <= TEXT('9'); ++n) {
+        if (n == 10)
+            return 0;
+        v = v * 10 + static_cast<uint64_t>(p[n] - TEXT('0'));
+    }
+    if (n == 0 || v > static_cast<uint64_t>(std::numeric_limits<int32_t>::max()))
+        return 0;
+    value = static_cast<uint32_t>(v);
+    return n;
+}
+
+std::optional<KeyForm> ReadKeyForm(const WCHAR* rest) {
+    KeyForm form;
+    form.digits = ReadDigits(rest, form.number);
+    if (form.digits == 0)
+        return std::nullopt;
+    const WCHAR* p = rest + form.digits;
+    if (p[0] == 0)
+        return form;
+    if ((p[0] == TEXT('+') || p[0] == TEXT('-')) && p[1] == 0) {
+        form.action = p[0] == TEXT('+') ? StepAction::kPress : StepAction::kRelease;
+        return form;
+    }
+    uint32_t ms = 0;
+    size_t digits = p[0] == TEXT('@') ? ReadDigits(p + 1, ms) : 0;
+    if (digits == 0 || p[1 + digits] != 0)
+        return std::nullopt;
+    form.hold_ms = ms;
+    return form;
+}
+
+// An A argument in one of the forms, whose number is a key code: its low byte and modifier
+// bits, nothing else (A321 keeps tapping key 65 alone).
+std::optional<KeyForm> ReadKeyStepForm(const WCHAR* rest) {
+    std::optional<KeyForm> form = ReadKeyForm(rest);
+    if (form && (form->number & ~(0xFFu | kModifierBits)) != 0)
+        return std::nullopt;
+    return form;
+}
+
+// A B argument in one of the forms, whose button is exactly "1", "2" or "3".
+std::optional<KeyForm> ReadButtonStepForm(const WCHAR* rest) {
+    std::optional<KeyForm> form = ReadKeyForm(rest);
+    if (form && (form->digits != 1 || form->number < 1 || form->number > 3))
+        return std::nullopt;
+    return form;
+}
+
+// What a form adds to the line of its key or button.
+void AppendFormSuffix(CWString& line, const KeyForm& form) {
+    switch (form.action) {
+    case StepAction::kPress:
+        line.Append(TEXT("按下"));
+        return;
+    case StepAction::kRelease:
+        line.Append(TEXT("松开"));
+        return;
+    case StepAction::kTap:
+        if (form.hold_ms) {
+            WCHAR digits[kInt64TextUnits];
+            line.Append(TEXT("，按住"));
+            line.Append(Int64ToText(*form.hold_ms, digits));
+            line.Append(TEXT("毫秒"));
+        }
+        return;
+    }
+}
+
+// Sets the action, hold and modifiers of an A or B step from its form, or the plain tap of
+// the old reading when it has none.
+void SetFormValues(StepValues& values, const std::optional<KeyForm>& form, uint32_t modifiers) {
+    values.action = form ? form->action : StepAction::kTap;
+    values.hold_ms = form ? form->hold_ms : std::nullopt;
+    values.modifiers = form ? modifiers : 0;
+}
+
 } // namespace
 
 int32_t StepDecimal(const WCHAR* text) {
@@ -108,17 +201,20 @@ CWString StepDisplayText(const CWString& code) {
         CWString name = KeyDisplayName(n);
         if (name.IsEmpty())
             name = HotKeyText(n);
-        return Line(TEXT("按键"), name.GetText());
+        CWString line = Line(TEXT("按键"), name.GetText());
+        if (std::optional<KeyForm> form = ReadKeyStepForm(rest))
+            AppendFormSuffix(line, *form);
+        return line;
     }
     case TEXT('B'): {
         static constexpr const WCHAR* kButtons[] = {TEXT("鼠标左键"), TEXT("鼠标右键"),
                                                     TEXT("鼠标中键")};
-        for (int b = 0; b < 3; ++b) {
-            const WCHAR digit[2] = {static_cast<WCHAR>(TEXT('1') + b), 0};
-            if (rest[0] == digit[0] && rest[1] == 0)
-                return CWConstString(kButtons[b]);
-        }
-        return CWString();
+        std::optional<KeyForm> form = ReadButtonStepForm(rest);
+        if (!form)
+            return CWString();
+        CWString line(kButtons[form->number - 1]);
+        AppendFormSuffix(line, *form);
+        return line;
     }
     case TEXT('C'):
         return Line(TEXT("移动"), rest);
@@ -141,6 +237,12 @@ WCHAR ParseStep(const CWString& code, StepValues& values) {
         values.y = count > 1 ? StepDecimal(parts.GetTextAt(1)) : 0;
     } else {
         values.value = StepDecimal(rest);
+    }
+    if (kind == TEXT('A')) {
+        std::optional<KeyForm> form = ReadKeyStepForm(rest);
+        SetFormValues(values, form, form ? form->number & kModifierBits : 0);
+    } else if (kind == TEXT('B')) {
+        SetFormValues(values, ReadButtonStepForm(rest), 0);
     }
     return kind;
 }

@@ -5,10 +5,20 @@
 // A step code is one kind letter (compared exactly, case and all) followed directly by its
 // argument: A key code, B mouse button, C relative move "x@y", D delay in milliseconds,
 // E absolute position "x@y".
+//
+// Key and button steps have three further forms, written with plain decimal digits and
+// nothing else: "A<n>@<ms>" and "B<k>@<ms>" hold the press ms milliseconds instead of the
+// standard 50; "A<n>+" and "B<k>+" press and keep down; "A<n>-" and "B<k>-" release. An A code
+// whose n carries the modifier bits (Ctrl 0x2000, Shift 0x8000, Alt 0x4000) is a shortcut: the
+// modifiers go down before the key and up after it. Each of these is a code that older readers
+// took without harm (a plain line and a tap of the key, or an empty line), and any code that
+// is not exactly one of them keeps the reading it always had: "A65abc" taps A, "B1x" clicks
+// the left button under an empty line, "A321" (a bit that is no modifier) taps A alone.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "platform/platform.h"
 #include "runtime/core/wstring.h"
@@ -53,16 +63,27 @@ constexpr std::array<WCHAR, 256> MakeKeyCharTable() {
 // The character of each key code, 0 for a key without one. Only the key box uses it.
 inline constexpr std::array<WCHAR, 256> KeyCharTable = step_text_detail::MakeKeyCharTable();
 
+// What a key or button step does with its key or button.
+enum class StepAction : uint8_t {
+    kTap,     // down, a hold, up
+    kPress,   // down, and kept down ("+")
+    kRelease, // up ("-")
+};
+
 // The values a step sets for replay. The replay keeps one of these for a whole run: a step
 // that does not set a field leaves the value of an earlier step in it.
 struct StepValues {
     int32_t value = 0;
     int32_t x = 0;
     int32_t y = 0;
+    // Set by A and B steps, with value.
+    StepAction action = StepAction::kTap;
+    std::optional<uint32_t> hold_ms; // a tap's own hold; none for the standard one
+    uint32_t modifiers = 0;          // A only: the shortcut's kKeyCtrl, kKeyShift, kKeyAlt bits
 };
 
 // Takes a code apart: answers its kind letter (0 for an empty code) and sets x and y for C
-// and E, value for every other kind.
+// and E, value for every other kind, and for A and B also the action, hold and modifiers.
 WCHAR ParseStep(const CWString& code, StepValues& values);
 
 // The decimal rule of step arguments: leading blanks skipped, an optional sign, digits up to

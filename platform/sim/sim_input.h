@@ -55,6 +55,7 @@ typedef short SHORT;
 #define VK_DECIMAL 0x6E
 #define VK_DIVIDE 0x6F
 #define VK_F1 0x70
+#define VK_F4 0x73
 #define VK_F5 0x74
 #define VK_F10 0x79
 #define VK_F12 0x7B

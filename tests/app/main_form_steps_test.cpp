@@ -3,6 +3,8 @@
 // by the step menu and by keys with the selection rules.
 #include "tests/app/main_form_fixture.h"
 
+#include "app/step_text.h"
+
 namespace main_form_test {
 namespace {
 
@@ -14,9 +16,9 @@ TEST_F(MainFormTest, KeyBoxRecordsAKeyThatTheAddButtonAppends) {
         int64_t code;
     } const kCases[] = {
         {{'A'}, TEXT("A"), 65},
-        {{VK_NUMPAD0 + 5}, TEXT("5"), 53},  // keypad digits are the main digits
-        {{VK_CONTROL, 'A'}, TEXT("A"), 65}, // no modifier is stored
-        {{VK_SPACE}, TEXT("空格"), 32},     // the application's own name first
+        {{VK_NUMPAD0 + 5}, TEXT("5"), 53},           // keypad digits are the main digits
+        {{VK_CONTROL, 'A'}, TEXT("Ctrl+A"), 0x2041}, // the shortcut, with its modifier bits
+        {{VK_SPACE}, TEXT("空格"), 32},              // the application's own name first
         {{VK_OEM_MINUS}, TEXT("-"), 189},
     };
     Lines codes;
@@ -38,6 +40,74 @@ TEST_F(MainFormTest, KeyBoxRecordsAKeyThatTheAddButtonAppends) {
     EXPECT_EQ(Codes(), codes);
     EXPECT_EQ(ListLines(), lines);
     EXPECT_EQ(Selected(), -1);
+}
+
+// Keys pressed while modifiers are held are recorded as shortcuts, Alt ones included (they
+// arrive as system keys); a modifier pressed by itself records itself. The codes read back to
+// the same lines when the list is rebuilt from them.
+TEST_F(MainFormTest, KeyBoxRecordsShortcutsWithTheirModifiers) {
+    Open();
+    struct Case {
+        std::vector<BYTE> keys; // pressed down in order, released in reverse
+        const WCHAR* shown;
+        int64_t code;
+    } const kCases[] = {
+        {{VK_SHIFT, 'H'}, TEXT("Shift+H"), 0x8048},
+        {{VK_CONTROL, 'V'}, TEXT("Ctrl+V"), 0x2056},
+        {{VK_MENU, 'X'}, TEXT("Alt+X"), 0x4058},
+        // F3 alone shows nothing (no own name, no character). Not F1: that is the trigger key.
+        {{VK_CONTROL, VK_SHIFT, VK_F1 + 2}, TEXT("Ctrl+Shift+F3"), 0xA072},
+        {{VK_SHIFT, VK_MENU, VK_F1 + 1}, TEXT("Shift+Alt+F2"), 0xC071},
+        {{VK_CONTROL, VK_SPACE}, TEXT("Ctrl+Space"), 0x2020},
+        {{VK_CONTROL, VK_NUMPAD0 + 5}, TEXT("Ctrl+5"), 0x2035},
+        {{VK_CONTROL}, TEXT("Ctrl"), 17},
+        {{VK_MENU}, TEXT("Alt"), 18},
+        {{VK_CONTROL, VK_SHIFT}, TEXT("Shift"), 16}, // a modifier by itself, other held or not
+    };
+    Lines codes;
+    Lines lines;
+    for (const Case& c : kCases) {
+        SetText(kKeyBox, TEXT("?"));
+        SetFocus(Hwnd(kKeyBox));
+        for (BYTE k : c.keys)
+            Key(k, 0);
+        for (auto k = c.keys.rbegin(); k != c.keys.rend(); ++k)
+            Key(*k, KEYEVENTF_KEYUP);
+        EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == c.shown; }))
+            << Narrow(c.shown) << " shows " << Narrow(Caption(kKeyBox));
+        EXPECT_EQ(MainEditBoxes[0].GetData(), c.code) << Narrow(c.shown);
+        ASSERT_TRUE(AddBy(kAddKeyButton, StepList.GetCount() + 1)) << Narrow(c.shown);
+        codes.push_back(Wide("A" + std::to_string(c.code)));
+        lines.push_back(WString(TEXT("按键")) + c.shown);
+    }
+    EXPECT_EQ(Codes(), codes);
+    EXPECT_EQ(ListLines(), lines);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        CWString code(codes[i].c_str());
+        EXPECT_EQ(WString(StepDisplayText(code).GetText()), lines[i]) << "rebuilt line " << i;
+    }
+}
+
+// Alt pressed and let go in the key box, or with a key, must not leave the window in the menu
+// key's mode (or a mnemonic's search), which would take the keys pressed next.
+TEST_F(MainFormTest, AfterAltInTheKeyBoxTheNextKeysStillReachIt) {
+    Open();
+    SetFocus(Hwnd(kKeyBox));
+    Press(VK_MENU);
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("Alt"); }));
+    PumpFor(100);
+    Press('B');
+    EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("B"); }))
+        << "shows " << Narrow(Caption(kKeyBox));
+    Key(VK_MENU, 0);
+    Press('S');
+    Key(VK_MENU, KEYEVENTF_KEYUP);
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("Alt+S"); }));
+    PumpFor(100);
+    Press('C');
+    EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == TEXT("C"); }))
+        << "shows " << Narrow(Caption(kKeyBox));
+    EXPECT_EQ(GetFocus(), Hwnd(kKeyBox));
 }
 
 TEST_F(MainFormTest, AKeyWithoutTextLeavesTheKeyBoxEmptyAndAddsNothing) {

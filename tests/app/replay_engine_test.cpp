@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct Event {
     WPARAM message;
     DWORD code; // keys: the virtual-key code
     DWORD thread;
+    ULONG_PTR extra = 0;
+    ULONGLONG time_ms = 0;
 };
 
 class ReplayHookThreadTest;
@@ -74,14 +77,15 @@ private:
     static LRESULT CALLBACK KeyboardProc(int code, WPARAM wparam, LPARAM lparam) {
         auto* record = reinterpret_cast<KBDLLHOOKSTRUCT*>(lparam);
         if (code == HC_ACTION && g_fixture != nullptr && (record->flags & LLKHF_INJECTED))
-            Record(Event{wparam, record->vkCode, GetCurrentThreadId()});
+            Record(Event{wparam, record->vkCode, GetCurrentThreadId(), record->dwExtraInfo,
+                         GetTickCount64()});
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
     static LRESULT CALLBACK MouseProc(int code, WPARAM wparam, LPARAM lparam) {
         auto* record = reinterpret_cast<MSLLHOOKSTRUCT*>(lparam);
         if (code == HC_ACTION && g_fixture != nullptr && (record->flags & LLMHF_INJECTED) &&
             wparam != WM_MOUSEMOVE)
-            Record(Event{wparam, 0, GetCurrentThreadId()});
+            Record(Event{wparam, 0, GetCurrentThreadId(), record->dwExtraInfo, GetTickCount64()});
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
 
@@ -217,6 +221,203 @@ TEST_F(ReplayHookThreadTest, TraceIndicesRestartEveryPass) {
     std::lock_guard<std::mutex> guard(g_trace_lock);
     EXPECT_EQ(g_traces, (std::vector<std::u16string>{u"进入循环 计次0", u"进入循环 计次1",
                                                      u"进入循环 计次0", u"进入循环 计次1"}));
+}
+
+// Held keys, shortcuts and holds of their own. The modifiers are compared by their generic
+// codes and key-downs and key-ups as such: a hook may see VK_LCONTROL for an injected
+// VK_CONTROL, and a key pressed while Alt is down as WM_SYSKEYDOWN.
+enum : WPARAM { kDown = 1, kUp = 2, kMouseDown = 3, kMouseUp = 4 };
+struct Seen {
+    WPARAM what;
+    DWORD code; // keys: the generic virtual-key code; buttons: 1 left, 2 right, 3 middle
+    ULONG_PTR extra;
+    bool operator==(const Seen&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Seen& s) {
+    static const char* const kWhat[] = {"?", "down", "up", "button down", "button up"};
+    return out << "{" << kWhat[s.what] << " " << s.code << (s.extra != 0 ? " marked" : "") << "}";
+}
+
+std::vector<Seen> Inputs(const std::vector<Event>& events) {
+    std::vector<Seen> out;
+    for (const auto& e : events) {
+        DWORD code = e.code;
+        if (code == VK_LSHIFT || code == VK_RSHIFT)
+            code = VK_SHIFT;
+        else if (code == VK_LCONTROL || code == VK_RCONTROL)
+            code = VK_CONTROL;
+        else if (code == VK_LMENU || code == VK_RMENU)
+            code = VK_MENU;
+        switch (e.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            out.push_back({kDown, code, e.extra});
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            out.push_back({kUp, code, e.extra});
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            out.push_back({kMouseDown,
+                           e.message == WM_LBUTTONDOWN   ? 1u
+                           : e.message == WM_RBUTTONDOWN ? 2u
+                                                         : 3u,
+                           e.extra});
+            break;
+        default:
+            out.push_back({kMouseUp,
+                           e.message == WM_LBUTTONUP   ? 1u
+                           : e.message == WM_RBUTTONUP ? 2u
+                                                       : 3u,
+                           e.extra});
+            break;
+        }
+    }
+    return out;
+}
+
+constexpr ULONG_PTR kMark = kReplayStopMark;
+constexpr DWORD kCtrlShiftAltF13 = 0x2000 | 0x8000 | 0x4000 | kF13; // 57468
+
+TEST_F(ReplayHookThreadTest, AShortcutPressesCtrlShiftAltThenTheKeyAndReleasesInReverse) {
+    StepList.LoadFromText(TEXT("A57468 A8317@120")); // Ctrl+Shift+Alt+F13, Ctrl+F14 held 120 ms
+    RunToEnd(1);
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, 0},
+                                                  {kDown, VK_SHIFT, 0},
+                                                  {kDown, VK_MENU, 0},
+                                                  {kDown, kF13, 0},
+                                                  {kUp, kF13, 0},
+                                                  {kUp, VK_MENU, 0},
+                                                  {kUp, VK_SHIFT, 0},
+                                                  {kUp, VK_CONTROL, 0},
+                                                  {kDown, VK_CONTROL, 0},
+                                                  {kDown, kF14, 0},
+                                                  {kUp, kF14, 0},
+                                                  {kUp, VK_CONTROL, 0}}));
+    static_assert(kCtrlShiftAltF13 == 57468);
+    ASSERT_EQ(events_.size(), 12u);
+    // The standard hold lies between the last down and the first up; the modifiers go down and
+    // up at once around it. Generous bounds: the tick may step 16 ms at a time.
+    EXPECT_GE(events_[4].time_ms - events_[3].time_ms, 50u - 16u);
+    EXPECT_GE(events_[10].time_ms - events_[9].time_ms, 120u - 16u);
+    EXPECT_LT(events_[10].time_ms - events_[9].time_ms, 3000u);
+}
+
+TEST_F(ReplayHookThreadTest, HoldsOfTheirOwnLastTheirTime) {
+    StepList.LoadFromText(TEXT("A124@300 B3@200 A125@0"));
+    RunToEnd(1);
+    ASSERT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
+                                                  {kUp, kF13, 0},
+                                                  {kMouseDown, 3, 0},
+                                                  {kMouseUp, 3, 0},
+                                                  {kDown, kF14, 0},
+                                                  {kUp, kF14, 0}}));
+    ULONGLONG key_hold = events_[1].time_ms - events_[0].time_ms;
+    ULONGLONG button_hold = events_[3].time_ms - events_[2].time_ms;
+    EXPECT_GE(key_hold, 300u - 16u);
+    EXPECT_LT(key_hold, 3000u);
+    EXPECT_GE(button_hold, 200u - 16u);
+    EXPECT_LT(button_hold, 3000u);
+    EXPECT_LT(events_[5].time_ms - events_[4].time_ms, 1000u);
+}
+
+TEST_F(ReplayHookThreadTest, HeldKeysAndButtonsStayDownUntilTheirReleaseStep) {
+    StepList.LoadFromText(TEXT("A124+ B3+ A125 A124- B3- A126- B1-"));
+    RunToEnd(1);
+    // The last two were never held: their releases go out all the same.
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
+                                                  {kMouseDown, 3, 0},
+                                                  {kDown, kF14, 0},
+                                                  {kUp, kF14, 0},
+                                                  {kUp, kF13, 0},
+                                                  {kMouseUp, 3, 0},
+                                                  {kUp, kF15, 0},
+                                                  {kMouseUp, 1, 0}}));
+}
+
+TEST_F(ReplayHookThreadTest, WhatIsStillHeldWhenTheRunEndsIsReleasedLatestFirst) {
+    // Two passes: the presses repeat, and the releases come once, at the very end.
+    StepList.LoadFromText(TEXT("A124+ A8317+ B2+"));
+    RunToEnd(2);
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
+                                                  {kDown, VK_CONTROL, 0},
+                                                  {kDown, kF14, 0},
+                                                  {kMouseDown, 2, 0},
+                                                  {kDown, kF13, 0},
+                                                  {kDown, VK_CONTROL, 0},
+                                                  {kDown, kF14, 0},
+                                                  {kMouseDown, 2, 0},
+                                                  {kMouseUp, 2, 0},
+                                                  {kUp, kF14, 0},
+                                                  {kUp, VK_CONTROL, 0},
+                                                  {kUp, kF13, 0}}));
+}
+
+TEST_F(ReplayHookThreadTest, AStopReleasesEverythingHeldWithTheMark) {
+    StepList.LoadFromText(TEXT("A124+ A57469+ B2+ D60000 A126"));
+    action_ = [](const Event& e) {
+        if (e.message == WM_RBUTTONDOWN)
+            StopReplay();
+    };
+    RunToEnd(1);
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
+                                                  {kDown, VK_CONTROL, 0},
+                                                  {kDown, VK_SHIFT, 0},
+                                                  {kDown, VK_MENU, 0},
+                                                  {kDown, kF14, 0},
+                                                  {kMouseDown, 2, 0},
+                                                  {kMouseUp, 2, kMark},
+                                                  {kUp, kF14, kMark},
+                                                  {kUp, VK_MENU, kMark},
+                                                  {kUp, VK_SHIFT, kMark},
+                                                  {kUp, VK_CONTROL, kMark},
+                                                  {kUp, kF13, kMark}}));
+}
+
+TEST_F(ReplayHookThreadTest, AStopDuringAShortcutsHoldReleasesKeyAndModifiersWithTheMark) {
+    StepList.LoadFromText(TEXT("A24700@60000 A126")); // Ctrl+Alt+F13 (0x607C) held a minute
+    action_ = [](const Event& e) {
+        if ((e.message == WM_KEYDOWN || e.message == WM_SYSKEYDOWN) && e.code == kF13)
+            StopReplay();
+    };
+    RunToEnd(1);
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, 0},
+                                                  {kDown, VK_MENU, 0},
+                                                  {kDown, kF13, 0},
+                                                  {kUp, kF13, kMark},
+                                                  {kUp, VK_MENU, kMark},
+                                                  {kUp, VK_CONTROL, kMark}}));
+}
+
+TEST_F(ReplayHookThreadTest, AStopBetweenAShortcutsDownsPressesNothingMore) {
+    StepList.LoadFromText(TEXT("A57468"));
+    action_ = [](const Event& e) {
+        if (e.message == WM_KEYDOWN && (e.code == VK_SHIFT || e.code == VK_LSHIFT))
+            StopReplay();
+    };
+    RunToEnd(1);
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, 0},
+                                                  {kDown, VK_SHIFT, 0},
+                                                  {kUp, VK_SHIFT, kMark},
+                                                  {kUp, VK_CONTROL, kMark}}));
+}
+
+TEST_F(ReplayHookThreadTest, CodesNearTheNewFormsReplayAsTheyAlwaysDid) {
+    // A Ctrl+F13 code with a trailing letter, a hold on a code with a bit that is no modifier,
+    // and a button with a trailing letter: plain taps and a click, no modifier, no hold kept.
+    StepList.LoadFromText(TEXT("A8316x A380+ B2x A124@x"));
+    RunToEnd(1);
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
+                                                  {kUp, kF13, 0},
+                                                  {kDown, kF13, 0},
+                                                  {kUp, kF13, 0},
+                                                  {kMouseDown, 2, 0},
+                                                  {kMouseUp, 2, 0},
+                                                  {kDown, kF13, 0},
+                                                  {kUp, kF13, 0}}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "app/step_text.h"
 #include "runtime/core/wstring.h"
+#include "runtime/ui/key_names.h"
 
 namespace {
 
@@ -121,6 +122,113 @@ TEST(StepTextTest, ParseStepSetsOnlyWhatItsKindUses) {
     EXPECT_EQ(ParseStep(Code(u"A321"), v), static_cast<WCHAR>('A'));
     EXPECT_EQ(v.value, 321);
     EXPECT_EQ(ParseStep(Code(u""), v), 0);
+}
+
+// The held, pressed and released forms and shortcuts read as such; every code around them that
+// is not exactly one of them reads as it always did (the second half of the table: what the
+// plain rules gave for these codes before the forms existed).
+TEST(StepTextTest, ExtendedFormsAndTheOldReadingOfCodesNearThem) {
+    static constexpr struct {
+        const char16_t* code;
+        const char16_t* line;
+    } kCases[] = {
+        {u"A8278", u"按键Ctrl+V"},            // 0x2056
+        {u"A49264", u"按键Shift+Alt+F1"},     // 0xC070
+        {u"A57409", u"按键Ctrl+Shift+Alt+A"}, // 0xE041
+        {u"A87@2000", u"按键W，按住2000毫秒"},
+        {u"A87@0", u"按键W，按住0毫秒"},
+        {u"A87@007", u"按键W，按住7毫秒"},
+        {u"A32840@150", u"按键Shift+H，按住150毫秒"},
+        {u"A16+", u"按键Shift按下"},
+        {u"A16-", u"按键Shift松开"},
+        {u"A8278+", u"按键Ctrl+V按下"},
+        {u"A9-", u"按键Tab松开"},
+        {u"A87@2147483647", u"按键W，按住2147483647毫秒"},
+        {u"B1+", u"鼠标左键按下"},
+        {u"B2-", u"鼠标右键松开"},
+        {u"B3@500", u"鼠标中键，按住500毫秒"},
+        // Not one of the forms: the plain reading.
+        {u"A65abc", u"按键A"},
+        {u"A87@", u"按键W"},
+        {u"A87@x", u"按键W"},
+        {u"A87@-5", u"按键W"},
+        {u"A87@+5", u"按键W"},
+        {u"A87@ 5", u"按键W"},
+        {u"A87@2000x", u"按键W"},
+        {u"A87@2147483648", u"按键W"}, // a hold beyond 31 bits
+        {u"A87+-", u"按键W"},
+        {u"A87++", u"按键W"},
+        {u"A87+@5", u"按键W"},
+        {u"A 87+", u"按键W"},
+        {u"A+87", u"按键W"},
+        {u"A-87-", u"按键"},         // -87 is no key with a name
+        {u"A321@500", u"按键A"},     // 0x141: a bit that is no modifier
+        {u"A12345678901+", u"按键"}, // saturates at 0x7FFFFFFF
+        {u"A+", u"按键"},
+        {u"A@5", u"按键"},
+        {u"B1x", u""},
+        {u"B1@", u""},
+        {u"B1@x", u""},
+        {u"B1@-5", u""},
+        {u"B01+", u""},
+        {u"B0+", u""},
+        {u"B4-", u""},
+        {u"B+1", u""},
+        {u"B1+x", u""},
+        {u"B12@5", u""},
+        {u"B@5", u""},
+        {u"B-", u""},
+    };
+    for (size_t i = 0; i < std::size(kCases); ++i)
+        EXPECT_EQ(Units(StepDisplayText(Code(kCases[i].code))), kCases[i].line) << "case " << i;
+}
+
+// What the replay does with each: the value (as the plain rule reads it, so the key and button
+// are what they always were), the action, the hold and the shortcut's modifiers. Codes that
+// are none of the forms tap without modifiers, as they always did.
+TEST(StepTextTest, ParseStepReadsTheFormsAndLeavesOtherCodesAsTaps) {
+    static constexpr struct {
+        const char16_t* code;
+        int32_t value;
+        StepAction action;
+        int64_t hold; // -1: the standard hold
+        uint32_t modifiers;
+    } kCases[] = {
+        {u"A8278", 8278, StepAction::kTap, -1, 0x2000},
+        {u"A57409", 57409, StepAction::kTap, -1, 0xE000},
+        {u"A87@2000", 87, StepAction::kTap, 2000, 0},
+        {u"A49264@40", 49264, StepAction::kTap, 40, 0xC000},
+        {u"A16+", 16, StepAction::kPress, -1, 0},
+        {u"A49264-", 49264, StepAction::kRelease, -1, 0xC000},
+        {u"B2@300", 2, StepAction::kTap, 300, 0},
+        {u"B3+", 3, StepAction::kPress, -1, 0},
+        {u"B1-", 1, StepAction::kRelease, -1, 0},
+        {u"A65abc", 65, StepAction::kTap, -1, 0},
+        {u"A8257abc", 8257, StepAction::kTap, -1, 0}, // taps A alone, as it always did
+        {u"A 8257", 8257, StepAction::kTap, -1, 0},
+        {u"A321", 321, StepAction::kTap, -1, 0},
+        {u"A321+", 321, StepAction::kTap, -1, 0},
+        {u"A87@2147483648", 87, StepAction::kTap, -1, 0},
+        {u"B1x", 1, StepAction::kTap, -1, 0}, // still clicks the left button
+        {u"B2@x", 2, StepAction::kTap, -1, 0},
+        {u"B01+", 1, StepAction::kTap, -1, 0},
+    };
+    for (size_t i = 0; i < std::size(kCases); ++i) {
+        StepValues v;
+        // Left over from an earlier step, to see that every field is set again.
+        v.action = StepAction::kRelease;
+        v.hold_ms = 9;
+        v.modifiers = kKeyAlt;
+        const auto& c = kCases[i];
+        EXPECT_EQ(ParseStep(Code(c.code), v), static_cast<WCHAR>(c.code[0])) << "case " << i;
+        EXPECT_EQ(v.value, c.value) << "case " << i;
+        EXPECT_EQ(v.action, c.action) << "case " << i;
+        EXPECT_EQ(v.hold_ms.has_value(), c.hold >= 0) << "case " << i;
+        if (v.hold_ms && c.hold >= 0) {
+            EXPECT_EQ(*v.hold_ms, static_cast<uint32_t>(c.hold)) << "case " << i;
+        }
+        EXPECT_EQ(v.modifiers, c.modifiers) << "case " << i;
+    }
 }
 
 TEST(StepTextTest, DecimalsSaturateAtThe32BitLimits) {

@@ -25,6 +25,11 @@
 //                                               would (there is no task bar under Xvfb)
 //   keyseq_probe keys     <vk> ...              each virtual key's state, "down" or "up"; exit
 //                                               status 1 when any is down
+//   keyseq_probe keyup    <vk>                  injects a release of the key alone (no press),
+//                                               which changes no toggle state: Scroll Lock for
+//                                               the recorder without the synthetic Scroll Lock
+//                                               that Wine sends to follow an X display where
+//                                               Scroll Lock is no lock modifier
 //
 // A title may be given as UTF-16 code points, "u:952e,5e8f,53f0", so that the test script
 // does not depend on how the command line is decoded, or as "class:<name>" to find a window by
@@ -148,7 +153,8 @@ int wmain(int argc, wchar_t** argv) {
             "usage: keyseq_probe wait|text|count|geometry|close|client|children|front <title>\n"
             "       keyseq_probe lines|combo <title> <n>\n"
             "       keyseq_probe face <face name>\n"
-            "       keyseq_probe keys <vk> ...\n",
+            "       keyseq_probe keys <vk> ...\n"
+            "       keyseq_probe keyup <vk>\n",
             stderr);
         return 2;
     }
@@ -164,6 +170,11 @@ int wmain(int argc, wchar_t** argv) {
             any_down |= down ? 1 : 0;
         }
         return any_down;
+    }
+    if (command == L"keyup") {
+        auto vk = static_cast<BYTE>(std::wcstol(argv[2], nullptr, 0));
+        keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+        return 0;
     }
     const std::wstring title = DecodeTitle(argv[2]);
     if (title.empty())
