@@ -64,20 +64,14 @@ void rg_wdzhchk::LoadScheme() {
     if (index < 0 || index >= m_SchemePaths.GetCount())
         return;
     ReadSchemeFile(m_SchemePaths.GetTextAt(index), StepList);
-    HWND list = m_StepListBox.GetSafeHwnd();
-    // One repaint for the whole scheme instead of one per line.
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    // The lines are made under one hold of the list's lock and added after it is let go.
+    // The lines are made under one hold of the list's lock and added after it is let go, all
+    // at once: one repaint for the whole scheme instead of one per line.
     rg_lch_jb::rg_wbshzl lines;
     StepList.WithCodes([&](const rg_lch_jb::rg_wbshzl& codes) {
         for (int64_t i = 0; i < codes.GetCount(); ++i)
             lines.Append(StepDisplayText(CWString(codes.GetTextAt(i))).GetText());
     });
-    for (int64_t i = 0; i < lines.GetCount(); ++i)
-        m_StepListBox.AddItem(CWString(lines.GetTextAt(i)));
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    m_StepListBox.ReplaceItems(lines.GetArray());
 }
 
 void rg_wdzhchk::SaveScheme() {

@@ -4,8 +4,9 @@
 // We declare these few functions ourselves instead of including <gdiplus.h>: the Windows SDK's
 // header needs the min and max macros that NOMINMAX takes away, and it brings the whole C++
 // wrapper along. The types live in namespace Gdiplus as in the SDK; the functions are the
-// dll's C exports. On Windows gdiplus.dll provides them; the simulated backend starts and shuts
-// down GDI+ but decodes nothing (platform/sim/sim_gdiplus.cpp).
+// dll's C exports. On Windows platform/win32/win32_gdiplus.cpp defines them and forwards to
+// gdiplus.dll, which it loads on first use; the simulated backend starts and shuts down GDI+
+// but decodes nothing (platform/sim/sim_gdiplus.cpp).
 #pragma once
 
 namespace Gdiplus {

@@ -93,6 +93,13 @@ LRESULT CALLBACK SimListBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     case LB_RESETCONTENT:
         *state = ListBoxState{ItemList{}, 0, 0, state->itemHeight};
         return 0;
+    case LB_INITSTORAGE: {
+        // Room for wparam more items; the answer is how many fit before the next growth
+        // (Windows may give more). The text bytes of lparam need no room of their own here.
+        size_t room = state->list.items.size() + wparam;
+        state->list.items.reserve(room);
+        return static_cast<LRESULT>(room);
+    }
     case LB_SETCURSEL: {
         auto index = static_cast<LONG_PTR>(static_cast<int>(wparam));
         if (index == -1) {

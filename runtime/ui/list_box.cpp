@@ -42,6 +42,34 @@ int32_t rg_lbkjchl::AddItem(const CWString& text) {
     return static_cast<int32_t>(index);
 }
 
+int32_t rg_lbkjchl::ReplaceItems(const CMStringArray& texts) {
+    HWND hwnd = GetSafeHwnd();
+    if (hwnd == nullptr)
+        return 0;
+    SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
+    int64_t count = texts.GetCount();
+    // The text bytes for LB_INITSTORAGE, terminators included.
+    int64_t bytes = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        const WCHAR* text = texts.GetTextAt(i);
+        int64_t units = 1;
+        while (*text++ != 0)
+            ++units;
+        bytes += units * static_cast<int64_t>(sizeof(WCHAR));
+    }
+    SendMessageW(hwnd, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
+    int32_t added = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        if (SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.GetTextAt(i))) < 0)
+            break;
+        ++added;
+    }
+    SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return added;
+}
+
 int32_t rg_lbkjchl::GetCount() const {
     HWND hwnd = GetSafeHwnd();
     return hwnd != nullptr ? static_cast<int32_t>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)) : 0;

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "runtime/core/mstring_array.h"
 #include "runtime/core/wstring.h"
 #include "runtime/ui/control.h"
 #include "runtime/ui/listeners.h"
@@ -56,6 +57,12 @@ public:
     //
     // LB_ADDSTRING with data 0; the index, or -1 when the list refuses the item.
     int32_t AddItem(const CWString& text);
+    // Replaces every item with the texts, in order, each with data 0, as LB_RESETCONTENT and
+    // an AddItem per text would, but with redrawing off meanwhile and one repaint after, and
+    // room for all items taken at once (LB_INITSTORAGE). A new item's data is 0 already, so no
+    // LB_SETITEMDATA is sent. The list is left with no selection and its first item on top.
+    // The number of items added: adding stops at the first text the list refuses.
+    int32_t ReplaceItems(const CMStringArray& texts);
     int32_t GetCount() const;
     CWString GetItemText(int32_t index) const;
     // Replaces the item's text, keeping its data and the list's selection, top index and

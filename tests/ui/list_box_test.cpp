@@ -1,7 +1,7 @@
 // List boxes on both backends: creation with pending items, item height and styles,
-// AddItem and the reading operations, SetItemText keeping selection, scroll position, caret
-// and data, SetCurSel, the events of a click and a double click, focus events, and
-// operations without a window.
+// AddItem, ReplaceItems and the reading operations, SetItemText keeping selection, scroll position,
+// caret and data, SetCurSel, the events of a click and a double click, focus events, and operations
+// without a window.
 #include <gmock/gmock.h>
 
 #include "runtime/ui/list_box.h"
@@ -205,6 +205,47 @@ TEST_F(ListBox, SetItemTextThatLosesTheItemLeavesTheOtherLinesAsTheyWere) {
         }
         EXPECT_EQ(SendMessageW(hwnd, LB_GETCURSEL, 0, 0), c.expectedSelection);
     }
+}
+
+// Filling a list at once leaves it as emptying it and adding each text with AddItem does: the
+// same lines with data 0, no selection, the first item on top, the caret on it.
+TEST_F(ListBox, ReplaceItemsLeavesTheListAsResetAndAddItemWould) {
+    CMStringArray texts;
+    for (int i = 0; i < 40; ++i) {
+        CWString text;
+        text.Format(TEXT("新行%d"), i);
+        texts.Append(text.GetText());
+    }
+    texts.Append(TEXT(""));
+    rg_lbk filled, added;
+    ASSERT_EQ(Create(filled, parent, 100), 1);
+    ASSERT_EQ(Create(added, parent, 100), 1);
+    for (rg_lbk* list : {&filled, &added}) {
+        for (int i = 0; i < 30; ++i) {
+            ASSERT_EQ(list->AddItem(CWString(TEXT("旧"))), i);
+            SendMessageW(list->GetSafeHwnd(), LB_SETITEMDATA, static_cast<WPARAM>(i), 1000 + i);
+        }
+        list->SetCurSel(25);
+        SendMessageW(list->GetSafeHwnd(), LB_SETTOPINDEX, 20, 0);
+    }
+    EXPECT_EQ(filled.ReplaceItems(texts), 41);
+    SendMessageW(added.GetSafeHwnd(), LB_RESETCONTENT, 0, 0);
+    for (int64_t i = 0; i < texts.GetCount(); ++i)
+        added.AddItem(CWString(texts.GetTextAt(i)));
+
+    ASSERT_EQ(filled.GetCount(), 41);
+    for (int i = 0; i < 41; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Utf8(filled.GetItemText(i)), Utf8(CWString(texts.GetTextAt(i))));
+        EXPECT_EQ(StateOf(filled.GetSafeHwnd(), i), StateOf(added.GetSafeHwnd(), i));
+    }
+    EXPECT_EQ(StateOf(filled.GetSafeHwnd(), 0), (ListState{LB_ERR, 0, 0, 0, 41}));
+    // An empty array empties the list.
+    EXPECT_EQ(filled.ReplaceItems(CMStringArray()), 0);
+    EXPECT_EQ(filled.GetCount(), 0);
+    // Without a window nothing is added.
+    rg_lbk none;
+    EXPECT_EQ(none.ReplaceItems(texts), 0);
 }
 
 TEST_F(ListBox, SetCurSelSelectsWithoutFiringSelChanged) {
