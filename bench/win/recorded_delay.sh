@@ -20,10 +20,7 @@ pauses_ms=(50 100 300 500 800)
 require display "$app" "$probe_exe" "$target_exe"
 target_pid=""
 at_exit 'stop_pid "$target_pid"'
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-cp "$app" "$work/"
-app=$work/keyseq.exe
+use_fresh_folder
 source "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/main_window_lib.sh"
 
 launch_in "$work" "$app"

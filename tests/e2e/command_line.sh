@@ -12,10 +12,7 @@ title=$app_title
 notice_title="u:63d0,793a,4fe1,606f" # 提示信息
 
 require display "$app" "$probe_exe"
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-cp "$app" "$work/"
-app=$work/keyseq.exe
+use_fresh_folder
 
 mkdir "$work/ini"
 # UTF-16LE with the byte-order mark.

@@ -63,6 +63,15 @@ abort() {
 }
 e2e_result() { [ "$e2e_failures" -eq 0 ]; }
 
+# Runs the program under test from a folder of its own, made now and removed on exit, so that
+# its scheme folder starts empty: sets `work` to the folder and `app` to the copy in it.
+use_fresh_folder() {
+  work=$(mktemp -d)
+  at_exit 'rm -rf "$work"'
+  cp "$app" "$work/"
+  app=$work/keyseq.exe
+}
+
 # Stops the script unless the Wine prefix (and with "display" the X display) is there and each
 # named file exists.
 require() {

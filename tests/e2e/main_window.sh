@@ -28,10 +28,7 @@ notice_title="u:63d0,793a,4fe1,606f" # 提示信息
 require display "$app" "$probe_exe"
 notepad_pid=""
 at_exit 'stop_pid "$notepad_pid"'
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-cp "$app" "$work/"
-app=$work/keyseq.exe
+use_fresh_folder
 
 source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 

@@ -34,10 +34,7 @@ pause_hint="按Pause捕获当前坐标"
 require display "$app" "$probe_exe" "$target_exe"
 target_pid=""
 at_exit 'stop_pid "$target_pid"'
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-cp "$app" "$work/"
-app=$work/keyseq.exe
+use_fresh_folder
 
 source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 

@@ -13,10 +13,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 title=$app_title
 
 require display "$app" "$probe_exe"
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-cp "$app" "$work/"
-app=$work/keyseq.exe
+use_fresh_folder
 source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 
 mkdir "$work/ini"

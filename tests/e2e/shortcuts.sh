@@ -24,10 +24,7 @@ target_title="keyseq target"
 require display "$app" "$probe_exe" "$target_exe"
 target_pid=""
 at_exit 'stop_pid "$target_pid"'
-work=$(mktemp -d)
-at_exit 'rm -rf "$work"'
-cp "$app" "$work/"
-app=$work/keyseq.exe
+use_fresh_folder
 
 source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 
