@@ -9,22 +9,12 @@
 #include "app/delay_range.h"
 #include "app/step_text.h"
 #include "runtime/core/wstring.h"
+#include "tests/app/step_code_testing.h"
 
 namespace {
 
-std::u16string Units(const CWString& text) {
-    std::u16string out;
-    for (const WCHAR* p = text.GetText(); *p != 0; ++p)
-        out.push_back(static_cast<char16_t>(*p));
-    return out;
-}
-
-CWString Text(const char16_t* units) {
-    CWString text;
-    for (; *units != 0; ++units)
-        text.AppendChar(static_cast<WCHAR>(*units));
-    return text;
-}
+using step_code_testing::Code;
+using step_code_testing::Units;
 
 TEST(DelayRangeTest, ArgumentsAndWhatTheyRead) {
     static constexpr struct {
@@ -49,22 +39,22 @@ TEST(DelayRangeTest, ArgumentsAndWhatTheyRead) {
         {u"-1", -1, -1},
     };
     for (const auto& c : kCases) {
-        DelayRange range = ParseDelayRange(Text(c.argument).GetText());
+        DelayRange range = ParseDelayRange(Code(c.argument).GetText());
         EXPECT_EQ(range.first, c.first) << "case " << (&c - kCases);
         EXPECT_EQ(range.second, c.second) << "case " << (&c - kCases);
     }
 }
 
 TEST(DelayRangeTest, AnOlderReaderAndTheListLineSeeTheFirstNumber) {
-    EXPECT_EQ(StepDecimal(Text(u"50~80").GetText()), 50);
+    EXPECT_EQ(StepDecimal(Code(u"50~80").GetText()), 50);
     StepValues values;
-    EXPECT_EQ(ParseStep(Text(u"D50~80"), values), static_cast<WCHAR>('D'));
+    EXPECT_EQ(ParseStep(Code(u"D50~80"), values), static_cast<WCHAR>('D'));
     EXPECT_EQ(values.value, 50);
     EXPECT_EQ(values.delay.first, 50);
     EXPECT_EQ(values.delay.second, 80);
-    EXPECT_EQ(ParseStep(Text(u"D70"), values), static_cast<WCHAR>('D'));
+    EXPECT_EQ(ParseStep(Code(u"D70"), values), static_cast<WCHAR>('D'));
     EXPECT_FALSE(values.delay.IsRange()) << "a plain delay after a range is plain again";
-    EXPECT_EQ(Units(StepDisplayText(Text(u"D50~80"))), u"延时50~80");
+    EXPECT_EQ(Units(StepDisplayText(Code(u"D50~80"))), u"延时50~80");
 }
 
 TEST(DelayRangeTest, DrawsStayInTheRangeAndCoverIt) {

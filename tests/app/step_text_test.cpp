@@ -7,22 +7,12 @@
 #include "app/step_text.h"
 #include "runtime/core/wstring.h"
 #include "runtime/ui/key_names.h"
+#include "tests/app/step_code_testing.h"
 
 namespace {
 
-std::u16string Units(const CWString& text) {
-    std::u16string out;
-    for (const WCHAR* p = text.GetText(); *p != 0; ++p)
-        out.push_back(static_cast<char16_t>(*p));
-    return out;
-}
-
-CWString Code(const char16_t* units) {
-    CWString code;
-    for (; *units != 0; ++units)
-        code.AppendChar(static_cast<WCHAR>(*units));
-    return code;
-}
+using step_code_testing::Code;
+using step_code_testing::Units;
 
 TEST(StepTextTest, ListLines) {
     static constexpr struct {
