@@ -18,6 +18,15 @@ HHOOK g_mouse = nullptr;
 // Written by the hook procedure and by (re)installation, read by the watchdog on the clock's
 // tick: all on the user-interface thread, the one that installed the hooks, so a plain store.
 DWORD g_last_event_tick = 0;
+// The last keyboard event, when it was a lock key's press that no program injected: a release
+// of the same key with the same time stamp right after it is half of a pair the system sent
+// (see LockSyncMark). Same thread rule as above.
+struct LockPress {
+    DWORD key = 0;
+    DWORD time = 0;
+    bool pending = false;
+};
+LockPress g_lock_press;
 
 // Removes the keyboard hook, then the mouse hook. The system may have removed either already;
 // its handle is then refused, which changes nothing.
@@ -35,8 +44,31 @@ bool StopMarked(bool injected, ULONG_PTR extra) {
     return injected && extra == kReplayStopMark;
 }
 
+bool IsLockKey(DWORD key) {
+    return key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
+}
+
+// Whether a key event is the release of a lock key that the system pressed and released in one
+// go to bring its lock state in line with the keyboard's (Wine does this before the next key
+// when a lock was toggled where the X server keeps no lock state, as Scroll Lock on a virtual
+// display): not injected, and its press the keyboard event just before it, with the same time
+// stamp. A hand's press lasts tens of milliseconds; the time stamps step every 16 ms or less.
+// Keeps the module-wide record of the last press up to date.
+bool LockSyncRelease(WPARAM message, const KBDLLHOOKSTRUCT& record) {
+    const bool injected = (record.flags & LLKHF_INJECTED) != 0;
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool sync = !down && !injected && g_lock_press.pending &&
+                      g_lock_press.key == record.vkCode && g_lock_press.time == record.time;
+    g_lock_press.pending = down && !injected && IsLockKey(record.vkCode);
+    g_lock_press.key = record.vkCode;
+    g_lock_press.time = record.time;
+    return sync;
+}
+
 void FireKey(rg_qj_gzl__n& hook, WPARAM message, const KBDLLHOOKSTRUCT& record) {
     int64_t marked = StopMarked((record.flags & LLKHF_INJECTED) != 0, record.dwExtraInfo) ? 1 : 0;
+    if (LockSyncRelease(message, record))
+        marked = 2;
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

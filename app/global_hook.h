@@ -11,8 +11,13 @@
 // procedure as handler(target, hook object, user value, a1, a2):
 //   a1: the virtual-key code (keys) or the button number, 1 left, 2 right, 3 middle;
 //   a2: 1 when the event is a release that the replay engine sent because its run was stopped
-//       (injected, extra information kReplayStopMark), else 0. The trigger handler ignores
-//       those, so that stopping a run that holds the trigger key does not start it again.
+//       (injected, extra information kReplayStopMark); 2 when it is the release of a lock key
+//       (Caps, Num or Scroll Lock) that the system pressed and released in one go to bring its
+//       lock state in line with the keyboard's: not injected, right after its press and with
+//       the same time stamp (Wine sends such a pair before the next key when Scroll Lock was
+//       pressed on a display that keeps no Scroll Lock state); else 0. The trigger handler
+//       ignores all but 0: stopping a run that holds the trigger key must not start it again,
+//       and no user pressed the lock key of such a pair.
 // Key released fires on WM_KEYUP, and on the WM_SYSKEYUP of F10 released without Alt (F10 is a
 // system key by itself): any key released with Alt held (WM_SYSKEYUP, LLKHF_ALTDOWN) fires
 // nothing. Key pressed fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event

@@ -31,7 +31,9 @@ int64_t rg_wdzhchk::OnKeyReleased(CRixObject* target, CRixObject*, int32_t, int6
 
 void rg_wdzhchk::TriggerKeyReleased(int64_t key, int64_t marked) {
     // A key-up the replay sent because it was stopped is no user's release: taking it as the
-    // trigger would start the scheme again at once.
+    // trigger would start the scheme again at once. Nor is a lock key's release that the system
+    // sent to line up its lock state (Wine's Scroll Lock before the next key): taken as a
+    // Scroll Lock, it would end a recording at the first key recorded.
     if (marked != 0)
         return;
     if (key == CRecorder::kScrollLockKey) {

@@ -33,7 +33,7 @@ sleep 1
 xdotool windowfocus --sync "$(xdotool search --name '^keyseq target$' | head -1)" ||
   abort "could not focus the target"
 sleep 0.5
-probe keyup 145 # Scroll Lock, as tests/e2e/recorder.sh gives it
+xdotool key Scroll_Lock # the real key, as a user presses it
 wait_for "录制中，按ScrLk结束" text_of 12 || abort "no recording started"
 
 asked=()
@@ -45,7 +45,7 @@ for ((r = 0; r < repeats; r++)); do
   done
 done
 sleep 0.3
-probe keyup 145
+xdotool key Scroll_Lock
 wait_for "按Pause捕获当前坐标" text_of 12 || abort "the recording did not stop"
 sleep 0.5
 

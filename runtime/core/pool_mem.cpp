@@ -41,13 +41,13 @@ void CPoolMem::TakeArea() {
         RixOutOfMemory();
     m_pStart = area;
     m_pEnd = area + kAreaSize;
-    m_pHead = area;
-    // Address order: block 0 is handed out first, block 32,767 last.
-    for (int64_t i = 0; i < kBlockCount - 1; ++i)
-        *reinterpret_cast<void**>(area + i * kBlockSize) = area + (i + 1) * kBlockSize;
-    *reinterpret_cast<void**>(area + (kBlockCount - 1) * kBlockSize) = nullptr;
-    for (int64_t i = 0; i < kBlockCount; ++i)
-        Poison(area + i * kBlockSize);
+    // The whole area is the untouched tail of the chain: block 0 is handed out first, block
+    // 32,767 last. No page of it is written here.
+    m_pHead = nullptr;
+    m_pFresh = area;
+#if defined(KEYSEQ_POOL_POISON)
+    ASAN_POISON_MEMORY_REGION(area, kAreaSize);
+#endif
 }
 
 CPoolMem::~CPoolMem() {

@@ -53,6 +53,56 @@ TEST_F(MainFormRecordingTest, ScrollLockStartsAndStopsARecordingAndTheLabelTells
     ASSERT_TRUE(ToggleRecording(false));
 }
 
+// A Scroll Lock press and release that no program injected, with one time stamp, are the
+// system lining up its lock state (Wine sends such a pair before the next key after a real
+// Scroll Lock on a display that keeps no Scroll Lock state): they neither stop nor start a
+// recording. A hand's press, longer than a time-stamp step, and an injected pair still toggle.
+// The hook procedure is called as the system calls it, since a test program cannot make input
+// that is not injected under Wine.
+TEST_F(MainFormRecordingTest, TheSystemsOwnLockKeyPairTogglesNothing) {
+    Open();
+    auto key = [](WPARAM message, DWORD time, DWORD flags) {
+        KBDLLHOOKSTRUCT record{};
+        record.vkCode = VK_SCROLL;
+        record.scanCode = 0x46;
+        record.flags = flags | (message == WM_KEYUP ? LLKHF_UP : 0);
+        record.time = time;
+        rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n::HookProcedure(HC_ACTION, message,
+                                                             reinterpret_cast<LPARAM>(&record));
+    };
+    const DWORD t = GetTickCount();
+    struct Case {
+        const char* what;
+        DWORD held; // milliseconds between the time stamps of press and release
+        DWORD flags;
+        bool toggles;
+    };
+    const Case cases[] = {
+        {"the system's pair", 0, 0, false},
+        {"a hand's press", 40, 0, true},
+        {"a press as short as one time-stamp step", 16, 0, true},
+        {"an injected pair", 0, LLKHF_INJECTED, true},
+    };
+    for (bool recording : {false, true}) {
+        for (const Case& c : cases) {
+            ASSERT_EQ(window_->IsRecording(), recording);
+            key(WM_KEYDOWN, t, c.flags);
+            key(WM_KEYUP, t + c.held, c.flags);
+            EXPECT_EQ(window_->IsRecording(), c.toggles ? !recording : recording)
+                << c.what << (recording ? ", while recording" : ", not recording");
+            if (window_->IsRecording() != recording) {
+                // Back to where the case started, with a hand's press.
+                key(WM_KEYDOWN, t, 0);
+                key(WM_KEYUP, t + 100, 0);
+            }
+        }
+        if (!recording) {
+            ASSERT_TRUE(ToggleRecording(true));
+        }
+    }
+    ASSERT_TRUE(ToggleRecording(false));
+}
+
 TEST_F(MainFormRecordingTest, TheTriggerStartsNoReplayDuringARecording) {
     Open();
     AddDelays({TEXT("60000")});

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/support/exit_status.h"
+#include "tests/support/process_exit.h"
 
 namespace {
 
@@ -89,11 +90,27 @@ TEST_F(PoolTest, ReleasedBlocksAreHandedOutLastInFirstOut) {
     EXPECT_EQ(pool->PoolAlloc(10), a);
 }
 
+// Given-back blocks come before the blocks never handed out, which then go on in address order
+// from where they stopped.
+TEST_F(PoolTest, ReleasedBlocksComeBeforeTheUntouchedRest) {
+    char* a = static_cast<char*>(pool->PoolAlloc(1));
+    char* b = static_cast<char*>(pool->PoolAlloc(1));
+    pool->PoolFree(a);
+    EXPECT_EQ(pool->PoolAlloc(1), a);
+    EXPECT_EQ(pool->PoolAlloc(1), b + CPoolMem::kBlockSize);
+    EXPECT_EQ(pool->PoolAlloc(1), b + 2 * CPoolMem::kBlockSize);
+}
+
 TEST_F(PoolTest, ExhaustedChainFallsBackToTheHeapAndReusesTheNextFreedBlock) {
     std::vector<void*> blocks;
     for (int64_t i = 0; i < CPoolMem::kBlockCount; ++i) {
         void* p = pool->PoolAlloc(256);
         ASSERT_TRUE(pool->Contains(p)) << "block " << i;
+        if (!blocks.empty()) {
+            ASSERT_EQ(static_cast<char*>(p) - static_cast<char*>(blocks.back()),
+                      CPoolMem::kBlockSize)
+                << "block " << i;
+        }
         blocks.push_back(p);
     }
     const int heapBefore = TestHeap::allocs;
@@ -182,7 +199,7 @@ const PoolHeap& RefusingHeap() {
 }
 
 TEST(GlobalPoolDeathTest, HeapFailureInAllocMemEndsTheProcessWithMinusOne) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             GetMemManager().ReplaceHeapForTesting(RefusingHeap());
             RixAllocMem(100000);
@@ -191,7 +208,7 @@ TEST(GlobalPoolDeathTest, HeapFailureInAllocMemEndsTheProcessWithMinusOne) {
 }
 
 TEST(GlobalPoolDeathTest, HeapFailureInReallocMemEndsTheProcessWithMinusOne) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             void* p = RixAllocMem(8);
             GetMemManager().ReplaceHeapForTesting(RefusingHeap());
@@ -202,7 +219,7 @@ TEST(GlobalPoolDeathTest, HeapFailureInReallocMemEndsTheProcessWithMinusOne) {
 
 TEST(GlobalPoolDeathTest, TryAllocMemReportsHeapFailureAsNull) {
     // Runs in a child too, because the global pool's heap is replaced.
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             GetMemManager().ReplaceHeapForTesting(RefusingHeap());
             std::exit(RixTryAllocMem(100000) == nullptr ? 3 : 4);
@@ -236,7 +253,7 @@ TEST(PoolSetUp, TheGlobalPoolHasItsAreaBeforeMainRuns) {
 }
 
 TEST(PoolDeathTest, RefusedAreaAtSetUpEndsTheProcessWithMinusOne) {
-    EXPECT_EXIT({ CPoolMem pool(RefusingHeap()); }, ExitedWithMinusOne, "");
+    EXPECT_PROCESS_EXIT({ CPoolMem pool(RefusingHeap()); }, ExitedWithMinusOne, "");
 }
 
 // Two threads take and give back blocks as fast as they can; every block a thread holds is

@@ -11,6 +11,7 @@
 #include "runtime/core/wstring.h"
 #include "tests/core/text_testing.h"
 #include "tests/support/exit_status.h"
+#include "tests/support/process_exit.h"
 
 namespace {
 
@@ -279,13 +280,13 @@ TEST(RixMemTest, ObjectProtocol) {
 }
 
 TEST(RixMemDeathTest, HugeLengthEndsProcessAsExhaustedMemory) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             CRixMem mem;
             mem.SetLength(INT64_MAX);
         },
         ExitedWithMinusOne, "");
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             CRixMem mem;
             mem.SetLength(1);

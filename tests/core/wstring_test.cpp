@@ -10,6 +10,7 @@
 #include "runtime/core/wconst_string.h"
 #include "tests/core/text_testing.h"
 #include "tests/support/exit_status.h"
+#include "tests/support/process_exit.h"
 
 namespace {
 
@@ -340,7 +341,7 @@ TEST(WStringTest, EmbeddedZeroUnitsAndSurrogatesAreKeptAsUnits) {
 }
 
 TEST(WStringDeathTest, HugeUnitCountEndsProcessAsExhaustedMemory) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             CWString text;
             text.AssignUnits(nullptr, INT64_MAX / 2);

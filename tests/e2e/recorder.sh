@@ -15,11 +15,12 @@
 #   replay   saved through 保存本方案 and replayed with the trigger into a fresh target: it
 #            types "Ab" and drags from the same point to the same point
 #
-# Scroll Lock is a lone release injected by the probe, not xdotool's key: Wine keeps its Scroll
-# Lock toggle in step with the X display's lock state, and on a display where no modifier holds
-# Scroll_Lock (Xvfb's keymap, and most desktops') it undoes every press with a synthetic Scroll
-# Lock press and release, not marked injected, just before the next key typed: that would stop
-# the recording at once. A lone release toggles no lock state, so nothing follows it.
+# Scroll Lock is xdotool's real key. Wine keeps its Scroll Lock toggle in step with the X
+# display's lock state, and on a display where no modifier holds Scroll_Lock (Xvfb's keymap, and
+# most desktops') it answers every press with a Scroll Lock press and release of its own, not
+# marked injected and with one time stamp, just before the next key typed: the program must not
+# take that pair for the user's key, or the recording would stop at the first key and start
+# again at the first key after it.
 #
 # Needs DISPLAY and WINEPREFIX; KEYSEQ_BUILD names the Windows build directory. Prints
 # "PASS: recorder_<part>" or "FAIL: recorder_<part>: <reason>" per part.
@@ -67,7 +68,7 @@ probe wait "$title" 30000 >/dev/null || fail start "no window titled 键序台 w
 sleep 1
 [ "$(text_of 12)" = "$pause_hint" ] || fail start "the hint label reads $(text_of 12)"
 start_target recording start
-scroll_lock() { probe keyup 145; }
+scroll_lock() { xdotool key Scroll_Lock; }
 scroll_lock
 wait_for "$recording_hint" text_of 12 || fail start "Scroll Lock did not start a recording"
 if [ -n "${KEYSEQ_SHOTS:-}" ]; then
@@ -108,6 +109,8 @@ for _ in $(seq 1 50); do
   sleep 0.2
 done
 [ -s "$work/ini/rec.txt" ] || fail record "ini/rec.txt was not written"
+# The keys typed after the stop came after Wine's own Scroll Lock pair: no recording started.
+[ "$(text_of 12)" = "$pause_hint" ] || fail record "typing the name started a recording"
 codes=$(utf16_file "$work/ini/rec.txt")
 echo "   recorded: $codes"
 # Shift around A (A released before Shift, or Shift before A), the pause, B; the drag: its

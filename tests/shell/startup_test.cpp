@@ -14,6 +14,7 @@
 #include "runtime/shell/rix_exception.h"
 #include "runtime/shell/rix_mfc_app.h"
 #include "tests/support/exit_status.h"
+#include "tests/support/process_exit.h"
 #include "tests/support/message_box_watcher.h"
 
 namespace {
@@ -221,7 +222,7 @@ int StartAndThrowSomethingElse(CRixUserApp*) {
 using StartupGuardDeathTest = Startup;
 
 TEST_F(StartupGuardDeathTest, BindingFailuresAreShownAndEndWithMinusOne) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             MessageBoxWatcher watcher(kGuardCaption);
             CRixMFCApp({SwallowingApp::ClassRecord(), &StartWithBrokenTable})
@@ -230,7 +231,7 @@ TEST_F(StartupGuardDeathTest, BindingFailuresAreShownAndEndWithMinusOne) {
         ExitedWithMinusOne,
         "\\[MessageBox 运行时异常\\] 俘获到异常,代码值为: -1, 描述为: "
         "载入运行时所需要的外部动态链接库文件\"missing.dll\"失败!");
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             MessageBoxWatcher watcher(kGuardCaption);
             CRixMFCApp({SwallowingApp::ClassRecord(), &StartWithMissingFunction})
@@ -242,7 +243,7 @@ TEST_F(StartupGuardDeathTest, BindingFailuresAreShownAndEndWithMinusOne) {
 }
 
 TEST_F(StartupGuardDeathTest, OtherExceptionsAreShownAndEndWithMinusOne) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         {
             MessageBoxWatcher watcher(kGuardCaption);
             CRixMFCApp({SwallowingApp::ClassRecord(), &StartAndThrowSomethingElse})
@@ -252,7 +253,7 @@ TEST_F(StartupGuardDeathTest, OtherExceptionsAreShownAndEndWithMinusOne) {
 }
 
 TEST_F(StartupGuardDeathTest, AStartupClassOutsideTheFamilyEndsWithMinusOne) {
-    EXPECT_EXIT(
+    EXPECT_PROCESS_EXIT(
         CRixMFCApp({CRixMem::ClassRecord(), &StartWithWindow}).WinMain(GetModuleHandleW(nullptr)),
         ExitedWithMinusOne, "");
 }
