@@ -1,0 +1,93 @@
+// shell32.dll and oleaut32.dll, loaded at the first call of one of their functions instead of
+// being imported. An imported library is loaded, with its own imports (shell32 brings shcore and
+// shlwapi), before the program's first line; the main window needs neither library before it
+// shows (shell32: the command line's scheme name, read after the window is up, and the
+// notification area; oleaut32: date conversions), so every start would pay for them.
+//
+// The code calls these functions as the headers declare them, through an import slot
+// (__imp_<name>). The slots are defined here, each first pointing at a stand-in that loads the
+// library from the system folder, looks the function up, puts its address into the slot and
+// calls it; later calls go straight to the library. A library or function that cannot be found
+// leaves the slot to the stand-in, which answers as the function does when it fails.
+#include "platform/platform.h"
+
+#include <iterator>
+
+namespace {
+
+// The system folder's library by its full path, as an import would bind it: a DLL of that name
+// beside the program or in the current directory is never loaded. Null when it cannot be loaded.
+HMODULE LoadSystemLibrary(const WCHAR* name) {
+    WCHAR path[MAX_PATH];
+    UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    size_t at = length;
+    path[at++] = L'\\';
+    for (; *name != 0; ++name) {
+        if (at + 1 >= std::size(path))
+            return nullptr;
+        path[at++] = *name;
+    }
+    path[at] = 0;
+    return LoadLibraryW(path);
+}
+
+// The function's address, or null. The library stays loaded for the process. Several threads
+// may look up the same function at once: each finds the same address, and the slot is one
+// aligned pointer, written whole.
+template <typename Fn> Fn Resolve(const WCHAR* library, const char* name, Fn* slot) {
+    HMODULE module = LoadSystemLibrary(library);
+    if (module == nullptr)
+        return nullptr;
+    // GetProcAddress answers a generic function pointer; the detour through void(*)() is the
+    // cast that compilers accept between function types.
+    auto found = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    if (found != nullptr)
+        InterlockedExchangePointer(reinterpret_cast<void* volatile*>(slot),
+                                   reinterpret_cast<void*>(found));
+    return found;
+}
+
+LPWSTR* WINAPI FirstCommandLineToArgvW(LPCWSTR line, int* count);
+BOOL WINAPI FirstShellNotifyIconW(DWORD message, PNOTIFYICONDATAW data);
+INT WINAPI FirstSystemTimeToVariantTime(LPSYSTEMTIME time, DOUBLE* date);
+INT WINAPI FirstVariantTimeToSystemTime(DOUBLE date, LPSYSTEMTIME time);
+
+} // namespace
+
+// The import slots the compiled calls go through (see above).
+extern "C" {
+decltype(&CommandLineToArgvW) __imp_CommandLineToArgvW = &FirstCommandLineToArgvW;
+decltype(&Shell_NotifyIconW) __imp_Shell_NotifyIconW = &FirstShellNotifyIconW;
+decltype(&SystemTimeToVariantTime) __imp_SystemTimeToVariantTime = &FirstSystemTimeToVariantTime;
+decltype(&VariantTimeToSystemTime) __imp_VariantTimeToSystemTime = &FirstVariantTimeToSystemTime;
+}
+
+namespace {
+
+LPWSTR* WINAPI FirstCommandLineToArgvW(LPCWSTR line, int* count) {
+    auto fn = Resolve(L"shell32.dll", "CommandLineToArgvW", &__imp_CommandLineToArgvW);
+    if (fn == nullptr) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return nullptr;
+    }
+    return fn(line, count);
+}
+
+BOOL WINAPI FirstShellNotifyIconW(DWORD message, PNOTIFYICONDATAW data) {
+    auto fn = Resolve(L"shell32.dll", "Shell_NotifyIconW", &__imp_Shell_NotifyIconW);
+    return fn != nullptr ? fn(message, data) : FALSE;
+}
+
+INT WINAPI FirstSystemTimeToVariantTime(LPSYSTEMTIME time, DOUBLE* date) {
+    auto fn = Resolve(L"oleaut32.dll", "SystemTimeToVariantTime", &__imp_SystemTimeToVariantTime);
+    return fn != nullptr ? fn(time, date) : FALSE;
+}
+
+INT WINAPI FirstVariantTimeToSystemTime(DOUBLE date, LPSYSTEMTIME time) {
+    auto fn = Resolve(L"oleaut32.dll", "VariantTimeToSystemTime", &__imp_VariantTimeToSystemTime);
+    return fn != nullptr ? fn(date, time) : FALSE;
+}
+
+} // namespace
