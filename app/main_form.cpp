@@ -133,8 +133,10 @@ void rg_wdzhchk::CreateControl(int number) {
     params.height = place.bottom - place.top;
     params.id = 0xFFFF;
     CRixWinControl& control = Control(number);
-    control.CreateNativeWindow(params);
+    // Set before the window exists, the caption is the holder's and the window is created with
+    // it: no second round of SetWindowText and repainting for each of the thirty controls.
     control.SetCaption(CWString(layout.caption));
+    control.CreateNativeWindow(params);
 }
 
 void rg_wdzhchk::CreateControls() {

