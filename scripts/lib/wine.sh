@@ -8,21 +8,29 @@ export WINEARCH=win64
 # No dialogs asking to install Mono or Gecko into the prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# Creates the prefix on first use and makes the CJK font stand in for the faces Windows
-# programs ask for, so that Chinese captions render; then makes sure the prefix has the
-# caption-button font (wine_ensure_fonts).
+# Creates the prefix on first use; then makes sure the CJK font stands in for the faces Windows
+# programs ask for (wine_ensure_replacements) and the prefix has the caption-button font
+# (wine_ensure_fonts).
 wine_ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
     wineserver -w
-    local face
-    for face in "Microsoft YaHei" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "微软雅黑"; do
-      wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
-        >/dev/null 2>&1 || true
-    done
-    wineserver -w
   fi
+  wine_ensure_replacements
   wine_ensure_fonts
+}
+
+# Makes the CJK font stand in for the faces Windows programs ask for, so that Chinese captions
+# render instead of boxes. Also mends a prefix that lost or never got the replacements (one made
+# by hand, or by an older version of this script whose additions did not take).
+wine_ensure_replacements() {
+  grep -q 'Fonts\\\\Replacements' "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  local face
+  for face in "Microsoft YaHei" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "宋体" "微软雅黑"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
+      >/dev/null 2>&1 || true
+  done
+  wineserver -w
 }
 
 # Wine's own fonts (package fonts-wine, in /usr/share/wine/fonts) never reach the programs: this
