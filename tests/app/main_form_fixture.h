@@ -34,6 +34,13 @@ namespace main_form_test {
 using rg_lch_jxt::rg_wdzhchk;
 using Lines = std::vector<WString>;
 
+// A key, or keys held together, typed into the key box.
+struct KeyBoxCase {
+    std::vector<BYTE> keys; // pressed down in order, released in reverse
+    const WCHAR* shown;     // what the box shows, and the line after "按键"
+    int64_t code;           // the code the box holds
+};
+
 // Pumps the thread's messages as the application's loop does (pre-translation up the parent
 // chain, where the controls' key and mouse events fire, then translation and dispatch) until
 // a condition holds or a generous time limit passes.
@@ -191,6 +198,23 @@ protected:
     WString Caption(int number) { return window_->Control(number).GetCaption().GetText(); }
     void SetText(int number, const WCHAR* text) {
         window_->Control(number).SetCaption(CWString(text));
+    }
+
+    // Types the case into the emptied key box, checks what it shows and holds, appends it with
+    // the add button, and adds the code and the line expected for it.
+    void TypeAndAdd(const KeyBoxCase& c, Lines& codes, Lines& lines) {
+        SetText(kKeyBox, TEXT("?"));
+        SetFocus(Hwnd(kKeyBox));
+        for (BYTE k : c.keys)
+            Key(k, 0);
+        for (auto k = c.keys.rbegin(); k != c.keys.rend(); ++k)
+            Key(*k, KEYEVENTF_KEYUP);
+        EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == c.shown; }))
+            << Narrow(c.shown) << " shows " << Narrow(Caption(kKeyBox));
+        EXPECT_EQ(MainEditBoxes[0].GetData(), c.code) << Narrow(c.shown);
+        ASSERT_TRUE(AddBy(kAddKeyButton, StepList.GetCount() + 1)) << Narrow(c.shown);
+        codes.push_back(Wide("A" + std::to_string(c.code)));
+        lines.push_back(WString(TEXT("按键")) + c.shown);
     }
 
     // Clicks a button and pumps until the step list has `count` steps.

@@ -10,11 +10,7 @@ namespace {
 
 TEST_F(MainFormTest, KeyBoxRecordsAKeyThatTheAddButtonAppends) {
     Open();
-    struct Case {
-        std::vector<BYTE> keys; // pressed down in order, released in reverse
-        const WCHAR* shown;
-        int64_t code;
-    } const kCases[] = {
+    const KeyBoxCase kCases[] = {
         {{'A'}, TEXT("A"), 65},
         {{VK_NUMPAD0 + 5}, TEXT("5"), 53},           // keypad digits are the main digits
         {{VK_CONTROL, 'A'}, TEXT("Ctrl+A"), 0x2041}, // the shortcut, with its modifier bits
@@ -23,20 +19,8 @@ TEST_F(MainFormTest, KeyBoxRecordsAKeyThatTheAddButtonAppends) {
     };
     Lines codes;
     Lines lines;
-    for (const Case& c : kCases) {
-        SetText(kKeyBox, TEXT("?"));
-        SetFocus(Hwnd(kKeyBox));
-        for (BYTE k : c.keys)
-            Key(k, 0);
-        for (auto k = c.keys.rbegin(); k != c.keys.rend(); ++k)
-            Key(*k, KEYEVENTF_KEYUP);
-        EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == c.shown; }))
-            << Narrow(c.shown) << " shows " << Narrow(Caption(kKeyBox));
-        EXPECT_EQ(MainEditBoxes[0].GetData(), c.code);
-        ASSERT_TRUE(AddBy(kAddKeyButton, StepList.GetCount() + 1)) << Narrow(c.shown);
-        codes.push_back(Wide("A" + std::to_string(c.code)));
-        lines.push_back(WString(TEXT("按键")) + c.shown);
-    }
+    for (const KeyBoxCase& c : kCases)
+        ASSERT_NO_FATAL_FAILURE(TypeAndAdd(c, codes, lines));
     EXPECT_EQ(Codes(), codes);
     EXPECT_EQ(ListLines(), lines);
     EXPECT_EQ(Selected(), -1);
@@ -47,11 +31,7 @@ TEST_F(MainFormTest, KeyBoxRecordsAKeyThatTheAddButtonAppends) {
 // the same lines when the list is rebuilt from them.
 TEST_F(MainFormTest, KeyBoxRecordsShortcutsWithTheirModifiers) {
     Open();
-    struct Case {
-        std::vector<BYTE> keys; // pressed down in order, released in reverse
-        const WCHAR* shown;
-        int64_t code;
-    } const kCases[] = {
+    const KeyBoxCase kCases[] = {
         {{VK_SHIFT, 'H'}, TEXT("Shift+H"), 0x8048},
         {{VK_CONTROL, 'V'}, TEXT("Ctrl+V"), 0x2056},
         {{VK_MENU, 'X'}, TEXT("Alt+X"), 0x4058},
@@ -66,20 +46,8 @@ TEST_F(MainFormTest, KeyBoxRecordsShortcutsWithTheirModifiers) {
     };
     Lines codes;
     Lines lines;
-    for (const Case& c : kCases) {
-        SetText(kKeyBox, TEXT("?"));
-        SetFocus(Hwnd(kKeyBox));
-        for (BYTE k : c.keys)
-            Key(k, 0);
-        for (auto k = c.keys.rbegin(); k != c.keys.rend(); ++k)
-            Key(*k, KEYEVENTF_KEYUP);
-        EXPECT_TRUE(PumpUntil([&] { return Caption(kKeyBox) == c.shown; }))
-            << Narrow(c.shown) << " shows " << Narrow(Caption(kKeyBox));
-        EXPECT_EQ(MainEditBoxes[0].GetData(), c.code) << Narrow(c.shown);
-        ASSERT_TRUE(AddBy(kAddKeyButton, StepList.GetCount() + 1)) << Narrow(c.shown);
-        codes.push_back(Wide("A" + std::to_string(c.code)));
-        lines.push_back(WString(TEXT("按键")) + c.shown);
-    }
+    for (const KeyBoxCase& c : kCases)
+        ASSERT_NO_FATAL_FAILURE(TypeAndAdd(c, codes, lines));
     EXPECT_EQ(Codes(), codes);
     EXPECT_EQ(ListLines(), lines);
     for (size_t i = 0; i < codes.size(); ++i) {

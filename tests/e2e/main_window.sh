@@ -22,7 +22,6 @@
 e2e_name=main_window
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 title=$app_title                     # 键序台
-name_title="u:65b9,6848,540d,79f0"   # 方案名称
 notice_title="u:63d0,793a,4fe1,606f" # 提示信息
 
 require display "$app" "$probe_exe"
@@ -34,7 +33,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 
 list_lines() { probe lines "$title" 0; }
 combo() { probe combo "$title" "$1"; }
-file_hex() { od -An -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
 start_app() {
   launch_in "$work" "$app"
@@ -113,18 +111,11 @@ wait_for "sel 2
 pass build
 
 # ---- save -------------------------------------------------------------------------------
-click 29          # 保存本方案
-probe wait "$name_title" 10000 >/dev/null || fail save "no name dialog"
-sleep 0.3
-xdotool type demo
-xdotool key Return
+save_scheme_as demo save
 wait_for "sel 0
 demo" combo 1 || fail save "the scheme box after saving"
 # FF FE, then "A65 D50 C-8@0 E100@200" in UTF-16LE, nothing else.
-want=$({
-  printf '\xff\xfe'
-  printf 'A65 D50 C-8@0 E100@200' | iconv -f ascii -t utf-16le
-} | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
+want=$(scheme_hex 'A65 D50 C-8@0 E100@200')
 got=$(file_hex "$work/ini/demo.txt")
 [ "$got" = "$want" ] || fail save "demo.txt holds $got"
 wait_for "sel -1
@@ -213,11 +204,7 @@ pass replay
 # name exists, so the replace question comes first; Enter answers it with Yes.
 before=$(list_lines)
 mkdir "$work/ini/ro.txt"
-click 29
-probe wait "$name_title" 10000 >/dev/null || fail readonly "no name dialog"
-sleep 0.3
-xdotool type ro
-xdotool key Return
+save_scheme_as ro readonly
 message_text() { probe children "$notice_title" | cut -f8- | grep -v '^$' | grep -v '^&' | tr '\n' '|'; }
 probe wait "$notice_title" 10000 >/dev/null || fail readonly "no replace question"
 sleep 0.3

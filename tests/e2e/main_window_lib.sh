@@ -22,6 +22,30 @@ click() {
   sleep 0.3
 }
 
+# "保存本方案" (control 29), then the name dialog "方案名称": waits for it, gives it the X focus
+# (which may be on another program's window, as while recording), types the name and Enter.
+# Fails part $2 when the dialog does not come.
+save_scheme_as() {
+  click 29
+  probe wait "u:65b9,6848,540d,79f0" 10000 >/dev/null || fail "$2" "no name dialog"
+  local dialog_xid
+  dialog_xid=$(xdotool search --name '^方案名称$' 2>/dev/null | head -1)
+  xdotool windowfocus --sync "$dialog_xid" 2>/dev/null || fail "$2" "could not focus the dialog"
+  sleep 0.3
+  xdotool type "$1"
+  xdotool key Return
+}
+
+# A file's bytes as hex pairs separated by blanks; scheme_hex gives the bytes of a scheme file
+# holding the text (the byte-order mark FF FE, then UTF-16LE, nothing else).
+file_hex() { od -An -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+scheme_hex() {
+  {
+    printf '\xff\xfe'
+    printf '%s' "$1" | iconv -f utf-8 -t utf-16le
+  } | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+}
+
 # Waits up to 10 s for a command's output to equal the expected text.
 wait_for() {
   local expected=$1

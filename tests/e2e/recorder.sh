@@ -27,7 +27,6 @@
 e2e_name=recorder
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 title=$app_title                   # 键序台
-name_title="u:65b9,6848,540d,79f0" # 方案名称
 target_exe=$build/tools/replay_target/keyseq_target.exe
 recording_hint="录制中，按ScrLk结束"
 pause_hint="按Pause捕获当前坐标"
@@ -96,14 +95,8 @@ grep -qx "down L $x1 $y1" "$target_log" && grep -qx "up L $x2 $y2" "$target_log"
   fail record "the target did not see the drag from $x1,$y1 to $x2,$y2"
 
 # The steps, saved as "rec" through the input dialog, and read from the file.
-click 29 # 保存本方案
-probe wait "$name_title" 10000 >/dev/null || fail record "no name dialog"
-# The X focus stays on the target (given with windowfocus) until it is given to the dialog.
-dialog_xid=$(xdotool search --name '^方案名称$' 2>/dev/null | head -1)
-xdotool windowfocus --sync "$dialog_xid" 2>/dev/null || fail record "could not focus the dialog"
-sleep 0.3
-xdotool type rec
-xdotool key Return
+# The X focus is on the target (given with windowfocus); saving gives it to the dialog.
+save_scheme_as rec record
 for _ in $(seq 1 50); do
   [ -s "$work/ini/rec.txt" ] && break
   sleep 0.2

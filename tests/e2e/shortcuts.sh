@@ -17,7 +17,6 @@
 e2e_name=shortcuts
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 title=$app_title                   # 键序台
-name_title="u:65b9,6848,540d,79f0" # 方案名称
 target_exe=$build/tools/replay_target/keyseq_target.exe
 target_title="keyseq target"
 
@@ -29,7 +28,6 @@ use_fresh_folder
 source "$(dirname "${BASH_SOURCE[0]}")/main_window_lib.sh"
 
 list_lines() { probe lines "$title" 0; }
-file_hex() { od -An -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 target_text() { probe children "$target_title" | grep -i '^edit' | head -1 | cut -f8-; }
 # With KEYSEQ_SCREENSHOT=<name>.png: the screen into that file, or with a suffix into
 # <name><suffix>.png.
@@ -63,17 +61,10 @@ wait_for "B" text_of 17 || fail keybox "after Alt+X, B is not recorded: '$(text_
 pass keybox
 
 # ---- save -------------------------------------------------------------------------------
-click 29 # 保存本方案
-probe wait "$name_title" 10000 >/dev/null || fail save "no name dialog"
-sleep 0.3
-xdotool type hi
-xdotool key Return
+save_scheme_as hi save
 wait_for "sel 0
 hi" probe combo "$title" 1 || fail save "the scheme box after saving"
-want=$({
-  printf '\xff\xfe'
-  printf 'A32840 A73' | iconv -f ascii -t utf-16le
-} | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
+want=$(scheme_hex 'A32840 A73')
 got=$(file_hex "$work/ini/hi.txt")
 [ "$got" = "$want" ] || fail save "hi.txt holds $got"
 wait_for "sel -1

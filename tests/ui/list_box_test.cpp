@@ -97,6 +97,16 @@ TEST_F(ListBox, OperationsWithoutAWindowChangeNothing) {
     EXPECT_EQ(base.GetSafeHwnd(), nullptr);
 }
 
+// Lines "第0项", "第1项", … with the data 1000, 1001, …
+void FillNumbered(rg_lbk& list, int count) {
+    for (int i = 0; i < count; ++i) {
+        CWString text;
+        text.Format(TEXT("第%d项"), i);
+        ASSERT_EQ(list.AddItem(text), i);
+        SendMessageW(list.GetSafeHwnd(), LB_SETITEMDATA, static_cast<WPARAM>(i), 1000 + i);
+    }
+}
+
 struct ListState {
     LRESULT selected, top, caret, data, count;
     bool operator==(const ListState&) const = default;
@@ -136,12 +146,7 @@ TEST_F(ListBox, SetItemTextKeepsSelectionScrollPositionCaretAndData) {
         rg_lbk list;
         ASSERT_EQ(Create(list, parent, 100), 1);
         HWND hwnd = list.GetSafeHwnd();
-        for (int i = 0; i < 30; ++i) {
-            CWString text;
-            text.Format(TEXT("第%d项"), i);
-            ASSERT_EQ(list.AddItem(text), i);
-            SendMessageW(hwnd, LB_SETITEMDATA, static_cast<WPARAM>(i), 1000 + i);
-        }
+        ASSERT_NO_FATAL_FAILURE(FillNumbered(list, 30));
         if (c.selected >= 0)
             list.SetCurSel(c.selected);
         else
@@ -182,12 +187,7 @@ TEST_F(ListBox, SetItemTextThatLosesTheItemLeavesTheOtherLinesAsTheyWere) {
         rg_lbk list;
         ASSERT_EQ(Create(list, parent, 100), 1);
         HWND hwnd = list.GetSafeHwnd();
-        for (int i = 0; i < 5; ++i) {
-            CWString text;
-            text.Format(TEXT("第%d项"), i);
-            ASSERT_EQ(list.AddItem(text), i);
-            SendMessageW(hwnd, LB_SETITEMDATA, static_cast<WPARAM>(i), 1000 + i);
-        }
+        ASSERT_NO_FATAL_FAILURE(FillNumbered(list, 5));
         list.SetCurSel(c.selected);
         g_listProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefuseInserts)));
