@@ -1,5 +1,6 @@
 // The DPI calls of Windows 10 resolved at run time, with fallbacks for older systems.
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_system_library.h"
 
 #include <shellscalingapi.h>
 
@@ -12,14 +13,6 @@ using GetAwarenessFromDpiAwarenessContextFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENE
 using SetProcessDpiAwarenessContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
 using GetProcessDpiAwarenessFn = HRESULT(WINAPI*)(HANDLE, PROCESS_DPI_AWARENESS*);
 using SetProcessDpiAwarenessFn = HRESULT(WINAPI*)(PROCESS_DPI_AWARENESS);
-
-// GetProcAddress answers a generic function pointer; the detour through void(*)() is the cast
-// that compilers accept between function types.
-template <typename Fn> Fn Lookup(HMODULE module, const char* name) {
-    if (module == nullptr)
-        return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // Every entry point, looked up once. Function-local statics are initialised exactly once
 // even when threads race to the first call, so no lock is needed; afterwards the pointers are
@@ -41,14 +34,16 @@ DpiEntryPoints LoadEntryPoints() {
     // that name next to the program is never loaded. It stays loaded for the process.
     HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     return DpiEntryPoints{
-        Lookup<GetDpiForWindowFn>(user32, "GetDpiForWindow"),
-        Lookup<GetDpiForSystemFn>(user32, "GetDpiForSystem"),
-        Lookup<GetThreadDpiAwarenessContextFn>(user32, "GetThreadDpiAwarenessContext"),
-        Lookup<GetAwarenessFromDpiAwarenessContextFn>(user32,
-                                                      "GetAwarenessFromDpiAwarenessContext"),
-        Lookup<SetProcessDpiAwarenessContextFn>(user32, "SetProcessDpiAwarenessContext"),
-        Lookup<GetProcessDpiAwarenessFn>(shcore, "GetProcessDpiAwareness"),
-        Lookup<SetProcessDpiAwarenessFn>(shcore, "SetProcessDpiAwareness"),
+        win32::LibraryFunction<GetDpiForWindowFn>(user32, "GetDpiForWindow"),
+        win32::LibraryFunction<GetDpiForSystemFn>(user32, "GetDpiForSystem"),
+        win32::LibraryFunction<GetThreadDpiAwarenessContextFn>(user32,
+                                                               "GetThreadDpiAwarenessContext"),
+        win32::LibraryFunction<GetAwarenessFromDpiAwarenessContextFn>(
+            user32, "GetAwarenessFromDpiAwarenessContext"),
+        win32::LibraryFunction<SetProcessDpiAwarenessContextFn>(user32,
+                                                                "SetProcessDpiAwarenessContext"),
+        win32::LibraryFunction<GetProcessDpiAwarenessFn>(shcore, "GetProcessDpiAwareness"),
+        win32::LibraryFunction<SetProcessDpiAwarenessFn>(shcore, "SetProcessDpiAwareness"),
     };
 }
 

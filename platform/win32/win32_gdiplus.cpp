@@ -8,32 +8,11 @@
 // does when GDI+ cannot start.
 #include "platform/platform.h"
 
-#include <iterator>
+#include "platform/win32/win32_system_library.h"
 
 namespace {
 
-// GetProcAddress answers a generic function pointer; the detour through void(*)() is the cast
-// that compilers accept between function types.
-template <typename Fn> Fn Lookup(HMODULE module, const char* name) {
-    if (module == nullptr)
-        return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// The system folder's gdiplus.dll by its full path, the one an import would bind: a DLL of that
-// name beside the program or in the current directory is never loaded. A full path needs no
-// LOAD_LIBRARY_SEARCH_SYSTEM32, which Vista and 7 lack without an update. The library stays
-// loaded for the process; GdiplusShutdown is what stops GDI+.
-HMODULE LoadSystemGdiplus() {
-    static constexpr WCHAR kName[] = L"\\gdiplus.dll";
-    WCHAR path[MAX_PATH];
-    UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length + std::size(kName) > MAX_PATH)
-        return nullptr;
-    for (size_t i = 0; i < std::size(kName); ++i)
-        path[length + i] = kName[i];
-    return LoadLibraryW(path);
-}
+using win32::LibraryFunction;
 
 struct GdiplusEntryPoints {
     decltype(&GdiplusStartup) startup;
@@ -56,31 +35,36 @@ struct GdiplusEntryPoints {
 };
 
 GdiplusEntryPoints LoadEntryPoints() {
-    HMODULE gdiplus = LoadSystemGdiplus();
+    // Stays loaded for the process; GdiplusShutdown is what stops GDI+.
+    HMODULE gdiplus = win32::LoadSystemLibrary(L"gdiplus.dll");
     GdiplusEntryPoints e{};
-    e.startup = Lookup<decltype(e.startup)>(gdiplus, "GdiplusStartup");
-    e.shutdown = Lookup<decltype(e.shutdown)>(gdiplus, "GdiplusShutdown");
-    e.create_bitmap_from_stream =
-        Lookup<decltype(e.create_bitmap_from_stream)>(gdiplus, "GdipCreateBitmapFromStream");
+    e.startup = LibraryFunction<decltype(e.startup)>(gdiplus, "GdiplusStartup");
+    e.shutdown = LibraryFunction<decltype(e.shutdown)>(gdiplus, "GdiplusShutdown");
+    e.create_bitmap_from_stream = LibraryFunction<decltype(e.create_bitmap_from_stream)>(
+        gdiplus, "GdipCreateBitmapFromStream");
     e.create_bitmap_from_file =
-        Lookup<decltype(e.create_bitmap_from_file)>(gdiplus, "GdipCreateBitmapFromFile");
+        LibraryFunction<decltype(e.create_bitmap_from_file)>(gdiplus, "GdipCreateBitmapFromFile");
     e.create_bitmap_from_scan0 =
-        Lookup<decltype(e.create_bitmap_from_scan0)>(gdiplus, "GdipCreateBitmapFromScan0");
-    e.dispose_image = Lookup<decltype(e.dispose_image)>(gdiplus, "GdipDisposeImage");
+        LibraryFunction<decltype(e.create_bitmap_from_scan0)>(gdiplus, "GdipCreateBitmapFromScan0");
+    e.dispose_image = LibraryFunction<decltype(e.dispose_image)>(gdiplus, "GdipDisposeImage");
     e.get_image_pixel_format =
-        Lookup<decltype(e.get_image_pixel_format)>(gdiplus, "GdipGetImagePixelFormat");
-    e.get_image_width = Lookup<decltype(e.get_image_width)>(gdiplus, "GdipGetImageWidth");
-    e.get_image_height = Lookup<decltype(e.get_image_height)>(gdiplus, "GdipGetImageHeight");
+        LibraryFunction<decltype(e.get_image_pixel_format)>(gdiplus, "GdipGetImagePixelFormat");
+    e.get_image_width = LibraryFunction<decltype(e.get_image_width)>(gdiplus, "GdipGetImageWidth");
+    e.get_image_height =
+        LibraryFunction<decltype(e.get_image_height)>(gdiplus, "GdipGetImageHeight");
     e.get_image_palette_size =
-        Lookup<decltype(e.get_image_palette_size)>(gdiplus, "GdipGetImagePaletteSize");
-    e.get_image_palette = Lookup<decltype(e.get_image_palette)>(gdiplus, "GdipGetImagePalette");
-    e.bitmap_lock_bits = Lookup<decltype(e.bitmap_lock_bits)>(gdiplus, "GdipBitmapLockBits");
-    e.bitmap_unlock_bits = Lookup<decltype(e.bitmap_unlock_bits)>(gdiplus, "GdipBitmapUnlockBits");
-    e.get_image_graphics_context =
-        Lookup<decltype(e.get_image_graphics_context)>(gdiplus, "GdipGetImageGraphicsContext");
-    e.delete_graphics = Lookup<decltype(e.delete_graphics)>(gdiplus, "GdipDeleteGraphics");
-    e.draw_image = Lookup<decltype(e.draw_image)>(gdiplus, "GdipDrawImageI");
-    e.draw_image_rect = Lookup<decltype(e.draw_image_rect)>(gdiplus, "GdipDrawImageRectI");
+        LibraryFunction<decltype(e.get_image_palette_size)>(gdiplus, "GdipGetImagePaletteSize");
+    e.get_image_palette =
+        LibraryFunction<decltype(e.get_image_palette)>(gdiplus, "GdipGetImagePalette");
+    e.bitmap_lock_bits =
+        LibraryFunction<decltype(e.bitmap_lock_bits)>(gdiplus, "GdipBitmapLockBits");
+    e.bitmap_unlock_bits =
+        LibraryFunction<decltype(e.bitmap_unlock_bits)>(gdiplus, "GdipBitmapUnlockBits");
+    e.get_image_graphics_context = LibraryFunction<decltype(e.get_image_graphics_context)>(
+        gdiplus, "GdipGetImageGraphicsContext");
+    e.delete_graphics = LibraryFunction<decltype(e.delete_graphics)>(gdiplus, "GdipDeleteGraphics");
+    e.draw_image = LibraryFunction<decltype(e.draw_image)>(gdiplus, "GdipDrawImageI");
+    e.draw_image_rect = LibraryFunction<decltype(e.draw_image_rect)>(gdiplus, "GdipDrawImageRectI");
     return e;
 }
 

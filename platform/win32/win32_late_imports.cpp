@@ -13,38 +13,15 @@
 // leaves the slot to the stand-in, which answers as the function does when it fails.
 #include "platform/platform.h"
 
-#include <iterator>
+#include "platform/win32/win32_system_library.h"
 
 namespace {
-
-// The system folder's library by its full path, as an import would bind it: a DLL of that name
-// beside the program or in the current directory is never loaded. Null when it cannot be loaded.
-HMODULE LoadSystemLibrary(const WCHAR* name) {
-    WCHAR path[MAX_PATH];
-    UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    size_t at = length;
-    path[at++] = L'\\';
-    for (; *name != 0; ++name) {
-        if (at + 1 >= std::size(path))
-            return nullptr;
-        path[at++] = *name;
-    }
-    path[at] = 0;
-    return LoadLibraryW(path);
-}
 
 // The function's address, or null. The library stays loaded for the process. Several threads
 // may look up the same function at once: each finds the same address, and the slot is one
 // aligned pointer, written whole.
 template <typename Fn> Fn Resolve(const WCHAR* library, const char* name, Fn* slot) {
-    HMODULE module = LoadSystemLibrary(library);
-    if (module == nullptr)
-        return nullptr;
-    // GetProcAddress answers a generic function pointer; the detour through void(*)() is the
-    // cast that compilers accept between function types.
-    auto found = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    Fn found = win32::LibraryFunction<Fn>(win32::LoadSystemLibrary(library), name);
     if (found != nullptr)
         InterlockedExchangePointer(reinterpret_cast<void* volatile*>(slot),
                                    reinterpret_cast<void*>(found));
