@@ -79,17 +79,25 @@ void PrintUtf8(const std::wstring& text) {
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-// The text of a window of any process (WM_GETTEXT is carried across processes).
+// The text of a window of any process (WM_GETTEXT is carried across processes). The text may
+// change between the two messages (a label counting passes grows by a digit), so the buffer has
+// room to spare and a text that fills it is read again with a larger one: a read never returns
+// a text cut short.
 std::wstring WindowText(HWND hwnd) {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
         return std::wstring();
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
-    text.resize(copied);
-    return text;
+    for (DWORD_PTR room = length + 64;; room *= 2) {
+        std::wstring text(room, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, room, reinterpret_cast<LPARAM>(text.data()),
+                                 SMTO_ABORTIFHUNG, 2000, &copied))
+            return std::wstring();
+        if (copied + 1 < room) {
+            text.resize(copied);
+            return text;
+        }
+    }
 }
 
 std::wstring ClassOf(HWND hwnd) {
@@ -116,7 +124,10 @@ int PrintItems(HWND box, UINT get_count, UINT get_sel, UINT get_len, UINT get_te
     std::wstring out = L"sel " + std::to_wstring(SendMessageW(box, get_sel, 0, 0)) + L"\n";
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = SendMessageW(box, get_len, static_cast<WPARAM>(i), 0);
-        std::wstring line(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        // The line may be replaced between the two messages and the text message takes no
+        // buffer size, so there is room to spare for a line grown meanwhile (the lines of
+        // this program's boxes are a few dozen characters at most).
+        std::wstring line(static_cast<size_t>(length > 0 ? length : 0) + 1 + 512, L'\0');
         SendMessageW(box, get_text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
         line.resize(std::wcslen(line.c_str()));
         out += line + L"\n";
