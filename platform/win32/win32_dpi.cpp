@@ -23,32 +23,43 @@ struct DpiEntryPoints {
     GetThreadDpiAwarenessContextFn get_thread_context;
     GetAwarenessFromDpiAwarenessContextFn get_awareness_from_context;
     SetProcessDpiAwarenessContextFn set_process_context;
+};
+
+// The calls of shcore.dll, which only the fallbacks (systems before Windows 10) use.
+struct ShcoreEntryPoints {
     GetProcessDpiAwarenessFn get_process_awareness;
     SetProcessDpiAwarenessFn set_process_awareness;
 };
 
-DpiEntryPoints LoadEntryPoints() {
+const DpiEntryPoints& EntryPoints() {
     // user32.dll is loaded in every process that imports it, as ours all do.
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    // shcore.dll exists from Windows 8.1 on; only the system folder is searched, so a DLL of
-    // that name next to the program is never loaded. It stays loaded for the process.
-    HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return DpiEntryPoints{
-        win32::LibraryFunction<GetDpiForWindowFn>(user32, "GetDpiForWindow"),
-        win32::LibraryFunction<GetDpiForSystemFn>(user32, "GetDpiForSystem"),
-        win32::LibraryFunction<GetThreadDpiAwarenessContextFn>(user32,
-                                                               "GetThreadDpiAwarenessContext"),
-        win32::LibraryFunction<GetAwarenessFromDpiAwarenessContextFn>(
-            user32, "GetAwarenessFromDpiAwarenessContext"),
-        win32::LibraryFunction<SetProcessDpiAwarenessContextFn>(user32,
-                                                                "SetProcessDpiAwarenessContext"),
-        win32::LibraryFunction<GetProcessDpiAwarenessFn>(shcore, "GetProcessDpiAwareness"),
-        win32::LibraryFunction<SetProcessDpiAwarenessFn>(shcore, "SetProcessDpiAwareness"),
-    };
+    static const DpiEntryPoints entry_points = [] {
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return DpiEntryPoints{
+            win32::LibraryFunction<GetDpiForWindowFn>(user32, "GetDpiForWindow"),
+            win32::LibraryFunction<GetDpiForSystemFn>(user32, "GetDpiForSystem"),
+            win32::LibraryFunction<GetThreadDpiAwarenessContextFn>(user32,
+                                                                   "GetThreadDpiAwarenessContext"),
+            win32::LibraryFunction<GetAwarenessFromDpiAwarenessContextFn>(
+                user32, "GetAwarenessFromDpiAwarenessContext"),
+            win32::LibraryFunction<SetProcessDpiAwarenessContextFn>(
+                user32, "SetProcessDpiAwarenessContext"),
+        };
+    }();
+    return entry_points;
 }
 
-const DpiEntryPoints& EntryPoints() {
-    static const DpiEntryPoints entry_points = LoadEntryPoints();
+const ShcoreEntryPoints& ShcoreEntry() {
+    // Loaded only when a fallback asks: where user32.dll has the Windows 10 calls, as at every
+    // start on Windows 10 and under Wine, shcore.dll (with its own imports) would only delay
+    // the first window. shcore.dll exists from Windows 8.1 on.
+    static const ShcoreEntryPoints entry_points = [] {
+        HMODULE shcore = win32::LoadSystemLibrary(L"shcore.dll");
+        return ShcoreEntryPoints{
+            win32::LibraryFunction<GetProcessDpiAwarenessFn>(shcore, "GetProcessDpiAwareness"),
+            win32::LibraryFunction<SetProcessDpiAwarenessFn>(shcore, "SetProcessDpiAwareness"),
+        };
+    }();
     return entry_points;
 }
 
@@ -70,7 +81,7 @@ UINT keyseq_FallbackGetDpiForWindow(HWND hwnd) {
 }
 
 DPI_AWARENESS_CONTEXT keyseq_FallbackGetThreadDpiAwarenessContext() {
-    if (GetProcessDpiAwarenessFn get = EntryPoints().get_process_awareness) {
+    if (GetProcessDpiAwarenessFn get = ShcoreEntry().get_process_awareness) {
         PROCESS_DPI_AWARENESS awareness = PROCESS_DPI_UNAWARE;
         if (SUCCEEDED(get(nullptr, &awareness))) {
             switch (awareness) {
@@ -110,7 +121,7 @@ BOOL keyseq_FallbackSetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT context)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (SetProcessDpiAwarenessFn set = EntryPoints().set_process_awareness) {
+    if (SetProcessDpiAwarenessFn set = ShcoreEntry().set_process_awareness) {
         HRESULT result = set(wanted);
         if (SUCCEEDED(result))
             return TRUE;
