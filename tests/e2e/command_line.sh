@@ -45,8 +45,7 @@ close_app
 # ---- unknown: a message, then nothing picked -----------------------------------------------
 launch_in "$work" "$app" nosuch
 probe wait "$notice_title" 30000 >/dev/null || fail unknown "no message within 30 s"
-sleep 0.5
-message=$(probe children "$notice_title" | cut -f8- | grep -v '^$' | grep -v '^&' | tr '\n' '|')
+message=$(message_saying "$notice_title" '*找不到方案“nosuch”*')
 case "$message" in
 *找不到方案“nosuch”*) ;;
 *) fail unknown "the message reads '$message'" ;;

@@ -93,6 +93,20 @@ probe() {
 }
 
 # Starts a Windows program in the background, in the given folder, as the program under test.
+# The texts of the message box titled $1 (its buttons' "&" captions left out), joined by "|",
+# once they match the glob $2, read again for up to 10 s; what it said last otherwise. Once, on
+# a loaded machine, a read soon after the box came up gave no text for any of its controls.
+message_saying() {
+  local text=""
+  for _ in $(seq 1 50); do
+    text=$(probe children "$1" | cut -f8- | grep -v '^$' | grep -v '^&' | tr '\n' '|')
+    # shellcheck disable=SC2053 # $2 is a glob on purpose
+    [[ $text == $2 ]] && break
+    sleep 0.2
+  done
+  printf '%s' "$text"
+}
+
 launch_in() {
   local dir=$1
   shift

@@ -205,20 +205,19 @@ pass replay
 before=$(list_lines)
 mkdir "$work/ini/ro.txt"
 save_scheme_as ro readonly
-message_text() { probe children "$notice_title" | cut -f8- | grep -v '^$' | grep -v '^&' | tr '\n' '|'; }
 probe wait "$notice_title" 10000 >/dev/null || fail readonly "no replace question"
-sleep 0.3
-case "$(message_text)" in
+question=$(message_saying "$notice_title" '*是否替换*')
+case "$question" in
 *是否替换*) ;;
-*) fail readonly "the question reads '$(message_text)'" ;;
+*) fail readonly "the question reads '$question'" ;;
 esac
 xdotool key Return
 sleep 1
 probe wait "$notice_title" 10000 >/dev/null || fail readonly "no message that the save failed"
-sleep 0.3
-case "$(message_text)" in
+message=$(message_saying "$notice_title" '*未能保存*')
+case "$message" in
 *未能保存*) ;;
-*) fail readonly "the message reads '$(message_text)'" ;;
+*) fail readonly "the message reads '$message'" ;;
 esac
 xdotool key Return
 sleep 0.5
