@@ -21,6 +21,7 @@
 // key record between the chunks, outside any hook call (their CallNextHookEx then finds no
 // chain): the procedure's own work.
 #include "app/global_hook.h"
+#include "bench/win/timing.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object_pointer.h"
 #include "runtime/core/wstring.h"
@@ -43,28 +44,17 @@ constexpr UINT kChunkDone = WM_APP + 1;
 
 HHOOK g_measuring = nullptr;
 std::vector<double>* g_samples = nullptr; // the side being measured; this thread only
-LONGLONG g_frequency = 1;
 long long g_ticks = 0;
 long long g_handled = 0;
 int32_t g_trigger = 0x70; // F1, as the window starts
 bool g_running = false;
 
-LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Microseconds(LONGLONG from, LONGLONG to) {
-    return static_cast<double>(to - from) * 1e6 / static_cast<double>(g_frequency);
-}
-
 LRESULT CALLBACK MeasuringProc(int code, WPARAM wparam, LPARAM lparam) {
-    LONGLONG start = Now();
+    LONGLONG start = winbench::Ticks();
     LRESULT result = CallNextHookEx(g_measuring, code, wparam, lparam);
-    LONGLONG end = Now();
+    LONGLONG end = winbench::Ticks();
     if (g_samples != nullptr)
-        g_samples->push_back(Microseconds(start, end));
+        g_samples->push_back(winbench::TicksToMicroseconds(start, end));
     return result;
 }
 
@@ -131,20 +121,10 @@ void TimeDirectCalls(HOOKPROC procedure, std::vector<double>& samples) {
     record.scanCode = MapVirtualKeyW(kKey, MAPVK_VK_TO_VSC);
     record.flags = LLKHF_INJECTED | LLKHF_UP;
     for (int i = 0; i < kDirectCalls; ++i) {
-        LONGLONG start = Now();
+        LONGLONG start = winbench::Ticks();
         procedure(HC_ACTION, WM_KEYUP, reinterpret_cast<LPARAM>(&record));
-        samples.push_back(Microseconds(start, Now()));
+        samples.push_back(winbench::TicksToMicroseconds(start, winbench::Ticks()));
     }
-}
-
-double Percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[i];
-}
-
-double Median(std::vector<double> v) {
-    return Percentile(std::move(v), 0.5);
 }
 
 // One side's percentiles, one entry per run.
@@ -152,8 +132,8 @@ struct RunFigures {
     std::vector<double> p50, p99, max;
 
     void Add(const std::vector<double>& samples) {
-        p50.push_back(Percentile(samples, 0.50));
-        p99.push_back(Percentile(samples, 0.99));
+        p50.push_back(winbench::Percentile(samples, 0.50));
+        p99.push_back(winbench::Percentile(samples, 0.99));
         max.push_back(*std::max_element(samples.begin(), samples.end()));
     }
 };
@@ -161,7 +141,8 @@ struct RunFigures {
 void PrintSide(const char* name, const RunFigures& f) {
     auto [p99_low, p99_high] = std::minmax_element(f.p99.begin(), f.p99.end());
     std::printf("  %-22s p50 %8.2f us  p99 %8.2f us (runs %.2f-%.2f)  max %8.2f us\n", name,
-                Median(f.p50), Median(f.p99), *p99_low, *p99_high, Median(f.max));
+                winbench::Median(f.p50), winbench::Median(f.p99), *p99_low, *p99_high,
+                winbench::Median(f.max));
 }
 
 void Report(const char* how, size_t events, const RunFigures& subject,
@@ -171,16 +152,13 @@ void Report(const char* how, size_t events, const RunFigures& subject,
     PrintSide("global hook object", subject);
     PrintSide("CallNextHookEx only", reference);
     std::printf("  ratio                  p50 %8.2f     p99 %8.2f     goal: p99 within 2\n",
-                Median(subject.p50) / Median(reference.p50),
-                Median(subject.p99) / Median(reference.p99));
+                winbench::Median(subject.p50) / winbench::Median(reference.p50),
+                winbench::Median(subject.p99) / winbench::Median(reference.p99));
 }
 
 } // namespace
 
 int wmain() {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    g_frequency = f.QuadPart;
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue, before the helper posts
 

@@ -13,6 +13,7 @@
 #include "app/global_hook.h"
 #include "app/recorder.h"
 #include "app/recording_feed.h"
+#include "bench/win/timing.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object_pointer.h"
 
@@ -30,23 +31,12 @@ constexpr int kRoundsPerChunk = 10; // each: 2 key events, 2 button events, kMov
 constexpr int kMoves = 20;
 constexpr int kCommand = 110;
 
-LONGLONG g_frequency = 1;
 CRecorder* g_recorder = nullptr;
 CRecordingFeed* g_feed = nullptr;
 long long g_steps = 0;
 long long g_posts = 0;
 int32_t g_trigger = 0x70;
 bool g_running = false;
-
-LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Microseconds(LONGLONG from, LONGLONG to) {
-    return static_cast<double>(to - from) * 1e6 / static_cast<double>(g_frequency);
-}
 
 int64_t OnKeyReleased(CRixObject*, CRixObject*, int32_t, int64_t key, int64_t marked, int64_t) {
     if (marked == 0 && key == g_trigger)
@@ -74,9 +64,9 @@ void Pump() {
 }
 
 void Call(WPARAM message, LPARAM record, std::vector<double>& samples) {
-    LONGLONG start = Now();
+    LONGLONG start = winbench::Ticks();
     rg_qj_gzl__n::HookProcedure(HC_ACTION, message, record);
-    samples.push_back(Microseconds(start, Now()));
+    samples.push_back(winbench::TicksToMicroseconds(start, winbench::Ticks()));
 }
 
 // One chunk of direct calls: typing a letter, then a drag.
@@ -100,24 +90,9 @@ void TimeChunk(std::vector<double>& samples, int round_base) {
     }
 }
 
-double Percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-    return v[i];
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    size_t n = v.size();
-    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 } // namespace
 
 int wmain() {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    g_frequency = f.QuadPart;
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -141,7 +116,7 @@ int wmain() {
     std::vector<double> p50_rec, p99_rec, max_rec, p50_idle, p99_idle, max_idle;
     for (int run = 0; run < kRuns; ++run) {
         std::vector<double> recording, idle;
-        recorder.Start(g_trigger, g_frequency);
+        recorder.Start(g_trigger, winbench::TicksPerSecond());
         for (int chunk = 0; chunk < kChunks; ++chunk) {
             hook.SetInputSink(&feed);
             TimeChunk(recording, chunk * kRoundsPerChunk);
@@ -152,11 +127,11 @@ int wmain() {
         }
         recorder.Stop();
         Pump();
-        p50_rec.push_back(Percentile(recording, 0.50));
-        p99_rec.push_back(Percentile(recording, 0.99));
+        p50_rec.push_back(winbench::Percentile(recording, 0.50));
+        p99_rec.push_back(winbench::Percentile(recording, 0.99));
         max_rec.push_back(*std::max_element(recording.begin(), recording.end()));
-        p50_idle.push_back(Percentile(idle, 0.50));
-        p99_idle.push_back(Percentile(idle, 0.99));
+        p50_idle.push_back(winbench::Percentile(idle, 0.50));
+        p99_idle.push_back(winbench::Percentile(idle, 0.99));
         max_idle.push_back(*std::max_element(idle.begin(), idle.end()));
         std::printf(" run %d: recording p50 %7.2f us p99 %7.2f us max %8.2f us | not recording "
                     "p50 %7.2f us p99 %7.2f us max %8.2f us (%zu events a side)\n",
@@ -169,15 +144,17 @@ int wmain() {
 
     std::printf("hook procedure per event, called directly, medians of %d runs:\n", kRuns);
     std::printf("  recording      p50 %8.2f us  p99 %8.2f us  (p99 of runs %.2f-%.2f)\n",
-                Median(p50_rec), Median(p99_rec), *std::min_element(p99_rec.begin(), p99_rec.end()),
+                winbench::Median(p50_rec), winbench::Median(p99_rec),
+                *std::min_element(p99_rec.begin(), p99_rec.end()),
                 *std::max_element(p99_rec.begin(), p99_rec.end()));
     std::printf("  not recording  p50 %8.2f us  p99 %8.2f us  (p99 of runs %.2f-%.2f)\n",
-                Median(p50_idle), Median(p99_idle),
+                winbench::Median(p50_idle), winbench::Median(p99_idle),
                 *std::min_element(p99_idle.begin(), p99_idle.end()),
                 *std::max_element(p99_idle.begin(), p99_idle.end()));
     std::printf("  ratio          p50 %8.2f     p99 %8.2f     goal: recording p99 under 1000 us\n",
-                Median(p50_rec) / Median(p50_idle), Median(p99_rec) / Median(p99_idle));
+                winbench::Median(p50_rec) / winbench::Median(p50_idle),
+                winbench::Median(p99_rec) / winbench::Median(p99_idle));
     std::printf("  steps made %lld, posts %lld; goal %s\n", g_steps, g_posts,
-                Median(p99_rec) < 1000.0 ? "met" : "not met");
+                winbench::Median(p99_rec) < 1000.0 ? "met" : "not met");
     return 0;
 }

@@ -19,6 +19,27 @@ inline double NowSeconds() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
+// The performance counter's frequency, read once (it is fixed at boot).
+inline LONGLONG TicksPerSecond() {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    return frequency;
+}
+
+// A raw performance-counter reading: the cheapest clock, for pieces of work of microseconds.
+inline LONGLONG Ticks() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+inline double TicksToMicroseconds(LONGLONG from, LONGLONG to) {
+    return static_cast<double>(to - from) * 1e6 / static_cast<double>(TicksPerSecond());
+}
+
 // Seconds that one call of `work` takes.
 template <typename Work> double Time(Work&& work) {
     double start = NowSeconds();
@@ -30,6 +51,13 @@ inline double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     size_t n = v.size();
     return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The p-quantile of v (p from 0 to 1), the nearest sample by rank.
+inline double Percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+    return v[i];
 }
 
 // The repeated times of one side.
