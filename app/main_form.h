@@ -144,6 +144,11 @@ private:
     void FitClientArea();
     // Moves every control to PlaceOf, in table order (rules name earlier controls only).
     void PlaceControls();
+    // The Pause hint label at its place, or, while it shows a run's progress wider than that
+    // place (such as "第1234/9999遍，按F12停止"), grown to the right into the free row beside it,
+    // up to the client area's margin: the text is right-aligned, and a label too narrow would
+    // cut off its start, the pass under way.
+    void FitPauseHintLabel();
     // The step list's font "宋体,12" at m_nDpi.
     void ApplyListFont();
     // The other controls' font at m_nDpi: the stock GUI font where it was made for that DPI,
@@ -184,6 +189,8 @@ private:
     rg_lch_MFCjm_jb::rg_zgk m_ComboBoxes[kComboBoxCount]; // trigger, scheme, mouse
     rg_lch_MFCjm_jb::rg_ann m_Buttons[kButtonCount];
     int32_t m_nTriggerKey = 112;
+    // The Pause hint label shows a run's progress (UI thread only): only then may it grow.
+    bool m_bProgressShown = false;
     rg_lch_jb::rg_wbshzl m_SchemePaths; // entry i belongs to entry i of the scheme box
     rg_cch m_StepMenu;
     rg_lch_qmmk::rg_qm_zb m_CurrentPoint; // as of the last clock tick

@@ -12,6 +12,8 @@
 #include "runtime/ui/dpi_scale.h"
 #include "runtime/ui/font_text.h"
 
+#include <algorithm>
+
 namespace rg_lch_jxt {
 
 using namespace rg_lch_MFCjm_jb;
@@ -25,6 +27,9 @@ constexpr int32_t kClockWidth = 48;
 constexpr int32_t kClockHeight = 40;
 
 constexpr const WCHAR* kListFont = TEXT("宋体,12");
+
+// The design width of the client area less the right edge of the buttons' column (405 + 80).
+constexpr int32_t kLabelRightMargin = 15;
 
 RECT Scaled(int32_t x, int32_t y, int32_t width, int32_t height, UINT dpi) {
     int32_t left = ScaleForDpi(x, dpi);
@@ -85,6 +90,49 @@ void rg_wdzhchk::PlaceControls() {
         SetWindowPos(hwnd, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    FitPauseHintLabel();
+}
+
+namespace {
+
+// The width of `text` in the window's own font.
+int32_t TextWidthIn(HWND window, const CWString& text) {
+    HDC dc = GetDC(window);
+    if (dc == nullptr)
+        return 0;
+    auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
+    SIZE size{};
+    if (!GetTextExtentPoint32W(dc, text.GetText(), static_cast<int>(text.GetLength()), &size))
+        size.cx = 0;
+    if (old != nullptr)
+        SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+} // namespace
+
+void rg_wdzhchk::FitPauseHintLabel() {
+    rg_lch_MFCjm_jb::rg_bq& label = Label(kPauseHintLabel);
+    HWND hwnd = label.GetSafeHwnd();
+    RECT client{};
+    if (hwnd == nullptr || !GetClientRect(GetSafeHwnd(), &client))
+        return;
+    RECT place = PlaceOf(kPauseHintLabel);
+    int32_t width = place.right - place.left;
+    // The margin of the buttons' column on the right.
+    int32_t room = client.right - ScaleForDpi(kLabelRightMargin, m_nDpi) - place.left;
+    int32_t needed = TextWidthIn(hwnd, label.GetCaption()) + ScaleForDpi(2, m_nDpi);
+    if (m_bProgressShown && needed > width)
+        width = std::max(width, std::min(needed, room));
+    RECT now{};
+    GetWindowRect(hwnd, &now);
+    MapWindowPoints(nullptr, GetSafeHwnd(), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != place.left || now.top != place.top || now.right - now.left != width ||
+        now.bottom - now.top != place.bottom - place.top)
+        SetWindowPos(hwnd, nullptr, place.left, place.top, width, place.bottom - place.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void rg_wdzhchk::ApplyListFont() {

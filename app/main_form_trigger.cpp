@@ -76,7 +76,8 @@ void rg_wdzhchk::Tick() {
 void rg_wdzhchk::ShowReplayProgress() {
     int32_t pass = 0, count = 0;
     CWString text;
-    if (GetReplayProgress(pass, count)) {
+    const bool running = GetReplayProgress(pass, count);
+    if (running) {
         text.Append(TEXT("第"));
         text.Append(Decimal(pass));
         text.Append(TEXT("/"));
@@ -91,8 +92,11 @@ void rg_wdzhchk::ShowReplayProgress() {
     }
     // Set only when it changes: ten captions a second would make the label flicker.
     rg_lch_MFCjm_jb::rg_bq& label = Label(kPauseHintLabel);
-    if (label.GetCaption().IsEqual(text) == 0)
+    if (label.GetCaption().IsEqual(text) == 0) {
+        m_bProgressShown = running;
         label.SetCaption(text);
+        FitPauseHintLabel();
+    }
 }
 
 } // namespace rg_lch_jxt

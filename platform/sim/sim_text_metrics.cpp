@@ -30,3 +30,15 @@ BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics) {
     metrics->tmCharSet = record.lfCharSet;
     return TRUE;
 }
+
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size) {
+    TEXTMETRICW metrics{};
+    if (size == nullptr || count < 0 || (text == nullptr && count > 0) ||
+        !GetTextMetricsW(hdc, &metrics))
+        return FALSE;
+    LONG width = 0;
+    for (int i = 0; i < count; ++i)
+        width += text[i] < 0x80 ? metrics.tmAveCharWidth : 2 * metrics.tmAveCharWidth;
+    *size = SIZE{width, metrics.tmHeight};
+    return TRUE;
+}

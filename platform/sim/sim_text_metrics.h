@@ -31,3 +31,8 @@ typedef struct tagTEXTMETRICW {
 
 // The metrics of the font selected into the context (the system font when none is).
 BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics);
+
+// The size of a line of text in the selected font: as high as the font, each character below
+// U+0080 as wide as the font's average character and every other (CJK, full-width
+// punctuation) twice that, as a CJK font draws them.
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, SIZE* size);

@@ -57,6 +57,68 @@ TEST_F(MainFormTest, TheHintNamesTheTriggerKeyAndComesBackWhenTheRunIsStopped) {
         << "shows " << Narrow(Caption(kPauseHintLabel));
 }
 
+// The label, in the parent's client coordinates.
+RECT PlaceIn(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+LONG TextWidth(HWND window, const WString& text) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+// The text is right-aligned: a label narrower than "第1234/999999遍，按F12停止" would cut off
+// its start, the pass under way. It grows to the right, where its row is free, while the run
+// lasts, and gets its own place back afterwards.
+TEST_F(MainFormTest, ALongProgressTextGetsRoomAndTheLabelItsPlaceBack) {
+    Open();
+    HWND form = window_->GetSafeHwnd();
+    HWND label = Hwnd(kPauseHintLabel);
+    const RECT designed = PlaceIn(form, label);
+    ASSERT_EQ(designed.right - designed.left, 120);
+    Pick(kTriggerBox, 11);
+    ASSERT_TRUE(PumpUntil([&] { return window_->GetTriggerKey() == VK_F12; }));
+    SetText(kCountBox, TEXT("999999"));
+    AddDelays({TEXT("60000")});
+    Press(VK_F12);
+    const WString progress = Progress(1, 999999, TEXT("F12"));
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == progress; }))
+        << "shows " << Narrow(Caption(kPauseHintLabel));
+    ASSERT_GT(TextWidth(label, progress), 120) << "the case needs a text wider than the label";
+    RECT grown = PlaceIn(form, label);
+    EXPECT_EQ(grown.left, designed.left);
+    EXPECT_EQ(grown.top, designed.top);
+    EXPECT_EQ(grown.bottom, designed.bottom);
+    EXPECT_GE(grown.right - grown.left, TextWidth(label, progress));
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_LE(grown.right, client.right - 15) << "into the buttons' margin";
+    // Nothing else lies in the room it took.
+    for (int n = 1; n <= kMainControlCount; ++n) {
+        if (n == kPauseHintLabel)
+            continue;
+        RECT other = PlaceIn(form, Hwnd(n));
+        RECT overlap{};
+        EXPECT_FALSE(IntersectRect(&overlap, &grown, &other)) << "covers control " << n;
+    }
+    Press(VK_F12);
+    ASSERT_TRUE(PumpUntil([] { return !IsReplayRunning(); }));
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == kPauseHint; }));
+    RECT back = PlaceIn(form, label);
+    EXPECT_EQ(back.left, designed.left);
+    EXPECT_EQ(back.right, designed.right);
+    EXPECT_EQ(back.top, designed.top);
+    EXPECT_EQ(back.bottom, designed.bottom);
+}
+
 TEST_F(MainFormTest, ARunWithoutPassesLeavesTheHintAlone) {
     Open();
     SetText(kCountBox, TEXT("0"));
