@@ -1,8 +1,8 @@
 // The startup class: start-up of the main window.
 #include "app/startup.h"
 
-#include "app/dpi_awareness.h"
-#include "app/scheme_argument.h"
+#include "app/window/dpi_awareness.h"
+#include "app/schemes/scheme_argument.h"
 #include "runtime/shell/external_functions.h"
 #include "runtime/shell/rix_app_instance.h"
 #include "runtime/shell/win_app.h"

@@ -5,7 +5,7 @@
 // Main thread only.
 #pragma once
 
-#include "app/main_form.h"
+#include "app/window/main_form.h"
 #include "runtime/shell/user_app.h"
 
 namespace rg_lch_jxt {
@@ -19,10 +19,10 @@ public:
     ~rg_qdl() override = default;
 
     // Binds the external function table (0 when that fails), makes the process per-monitor DPI
-    // aware if the manifest did not (app/dpi_awareness.h), creates the main window modeless
+    // aware if the manifest did not (app/window/dpi_awareness.h), creates the main window modeless
     // with no parent and every position and size unset, and makes its window the loop's main
     // window (none when the creation failed, which ends the program); then picks the scheme
-    // named on the command line, if any (app/scheme_argument.h). 1 otherwise.
+    // named on the command line, if any (app/schemes/scheme_argument.h). 1 otherwise.
     static int StartApplication(CRixUserApp* app);
 
     rg_wdzhchk& GetMainWindow() { return m_MainWindow; }

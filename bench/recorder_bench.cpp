@@ -4,9 +4,9 @@
 // typing a letter and dragging the mouse, on the simulated backend.
 #include <benchmark/benchmark.h>
 
-#include "app/global_hook.h"
-#include "app/recorder.h"
-#include "app/recording_feed.h"
+#include "app/input/global_hook.h"
+#include "app/input/recorder.h"
+#include "app/input/recording_feed.h"
 #include "bench/support/ratio.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/replay_engine.h"
-#include "app/step_list.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 #include "runtime/shell/deadline_wait.h"
 

@@ -13,8 +13,8 @@
 #include <random>
 #include <vector>
 
-#include "app/delay_range.h"
-#include "app/step_text.h"
+#include "app/steps/delay_range.h"
+#include "app/steps/step_text.h"
 #include "fuzz/support/fuzz_units.h"
 #include "runtime/core/int64_text.h"
 #include "runtime/ui/hot_key_text.h"

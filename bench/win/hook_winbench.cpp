@@ -20,7 +20,7 @@
 // which dominates the chain figures. So the two procedures are also called directly with a
 // key record between the chunks, outside any hook call (their CallNextHookEx then finds no
 // chain): the procedure's own work.
-#include "app/global_hook.h"
+#include "app/input/global_hook.h"
 #include "bench/win/timing.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object_pointer.h"

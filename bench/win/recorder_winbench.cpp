@@ -10,9 +10,9 @@
 // scheduler's; the difference of the two sides is the recording's share. Windows drops a low-level
 // hook that answers too slowly, so each run gives the median and the 99th percentile per event; the
 // figures are the medians of the runs' percentiles.
-#include "app/global_hook.h"
-#include "app/recorder.h"
-#include "app/recording_feed.h"
+#include "app/input/global_hook.h"
+#include "app/input/recorder.h"
+#include "app/input/recording_feed.h"
 #include "bench/win/timing.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object_pointer.h"

@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/replay_engine.h"
-#include "app/step_list.h"
-#include "app/replay_schedule.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
+#include "app/replay/replay_schedule.h"
 #include "runtime/shell/deadline_wait.h"
 
 namespace {

@@ -4,10 +4,10 @@
 // 10,000 lines made beforehand. Subject and reference take turns in the same run. Both fill
 // with redrawing off (WM_SETREDRAW), as the window does: a visible list box that repaints
 // after every line takes about 3 ms a line under Wine, which would measure only the painting.
-#include "app/main_form.h"
-#include "app/scheme_files.h"
-#include "app/step_list.h"
-#include "app/step_text.h"
+#include "app/window/main_form.h"
+#include "app/schemes/scheme_files.h"
+#include "app/steps/step_list.h"
+#include "app/steps/step_text.h"
 #include "bench/win/timing.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_mem.h"

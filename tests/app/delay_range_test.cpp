@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "app/delay_range.h"
-#include "app/step_text.h"
+#include "app/steps/delay_range.h"
+#include "app/steps/step_text.h"
 #include "runtime/core/wstring.h"
 #include "tests/app/step_code_testing.h"
 

@@ -2,7 +2,7 @@
 // so, one that is stays as it is. Under Wine every process is per-monitor aware already.
 #include <gtest/gtest.h>
 
-#include "app/dpi_awareness.h"
+#include "app/window/dpi_awareness.h"
 #include "platform/platform.h"
 
 #if defined(KEYSEQ_PLATFORM_SIM)

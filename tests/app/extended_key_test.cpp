@@ -6,9 +6,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "app/extended_key.h"
-#include "app/replay_engine.h"
-#include "app/step_list.h"
+#include "app/replay/extended_key.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/running_under_wine.h"

@@ -11,9 +11,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/global_hook.h"
-#include "app/replay_engine.h"
-#include "app/step_list.h"
+#include "app/input/global_hook.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object_pointer.h"
 #include "tests/support/message_pump.h"

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "app/global_hook.h"
-#include "app/hook_watchdog.h"
+#include "app/input/global_hook.h"
+#include "app/input/hook_watchdog.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_object_pointer.h"
 #include "tests/support/message_pump.h"

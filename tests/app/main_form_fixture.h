@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "app/main_edit_boxes.h"
-#include "app/main_form.h"
-#include "app/replay_engine.h"
-#include "app/scheme_files.h"
-#include "app/step_list.h"
+#include "app/window/main_edit_boxes.h"
+#include "app/window/main_form.h"
+#include "app/replay/replay_engine.h"
+#include "app/schemes/scheme_files.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_mem.h"
 #include "runtime/shell/external_functions.h"

@@ -8,7 +8,7 @@
 // such input for a test program, tests/e2e/recorder.sh types and drags with xdotool.
 #include <regex>
 
-#include "app/step_text.h"
+#include "app/steps/step_text.h"
 #include "tests/app/main_form_fixture.h"
 #include "tests/support/utf8_text.h"
 

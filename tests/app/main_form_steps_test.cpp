@@ -3,7 +3,7 @@
 // by the step menu and by keys with the selection rules.
 #include "tests/app/main_form_fixture.h"
 
-#include "app/step_text.h"
+#include "app/steps/step_text.h"
 
 namespace main_form_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/main_layout.h"
+#include "app/window/main_layout.h"
 
 namespace {
 

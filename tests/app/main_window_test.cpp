@@ -4,7 +4,7 @@
 // On the host, a program without icon 500 shows the forms' icon 100.
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
+#include "app/window/main_form.h"
 #include "app/startup.h"
 #include "platform/platform.h"
 #include "runtime/core/wstring.h"

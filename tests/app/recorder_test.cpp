@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/recorder.h"
+#include "app/input/recorder.h"
 #include "tests/support/utf8_text.h"
 
 namespace {

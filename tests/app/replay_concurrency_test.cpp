@@ -4,8 +4,8 @@
 // atomically.
 #include <gtest/gtest.h>
 
-#include "app/replay_engine.h"
-#include "app/step_list.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/replay_engine.h"
-#include "app/step_list.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 #include "runtime/shell/debug_trace.h"
 #include "tests/support/message_pump.h"

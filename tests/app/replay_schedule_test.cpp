@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <random>
 
-#include "app/replay_schedule.h"
+#include "app/replay/replay_schedule.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <vector>
 
-#include "app/replay_engine.h"
-#include "app/replay_schedule.h"
-#include "app/step_list.h"
+#include "app/replay/replay_engine.h"
+#include "app/replay/replay_schedule.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 
 #if defined(KEYSEQ_PLATFORM_SIM)

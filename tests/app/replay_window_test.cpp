@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/replay_engine.h"
-#include "app/step_list.h"
+#include "app/replay/replay_engine.h"
+#include "app/steps/step_list.h"
 #include "platform/platform.h"
 #include "tests/support/message_pump.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/scheme_argument.h"
+#include "app/schemes/scheme_argument.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/scheme_files.h"
-#include "app/step_list.h"
-#include "app/step_text.h"
+#include "app/schemes/scheme_files.h"
+#include "app/steps/step_list.h"
+#include "app/steps/step_text.h"
 #include "platform/platform.h"
 #include "runtime/core/rg_wbshzl.h"
 #include "runtime/core/rix_mem.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/step_list.h"
+#include "app/steps/step_list.h"
 
 namespace {
 

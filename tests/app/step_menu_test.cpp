@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/step_menu.h"
+#include "app/window/step_menu.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/step_text.h"
+#include "app/steps/step_text.h"
 #include "runtime/core/wstring.h"
 #include "runtime/ui/key_names.h"
 #include "tests/app/step_code_testing.h"
