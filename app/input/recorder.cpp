@@ -34,6 +34,8 @@ int64_t Clamp32(int64_t v) {
 
 void CRecorder::Start(int32_t trigger_key, int64_t frequency) {
     m_bRecording = true;
+    m_Sides.clear();
+    m_bOwnSpan = false;
     m_nTriggerKey = trigger_key;
     m_nFrequency = frequency > 0 ? frequency : 1;
     m_bHasBase = false;
@@ -50,6 +52,7 @@ void CRecorder::Stop() {
     for (auto it = m_Held.rbegin(); it != m_Held.rend(); ++it)
         EmitHeld(*it, TEXT("-"));
     m_Held.clear();
+    m_Sides.clear();
     m_bRecording = false;
 }
 
@@ -76,6 +79,11 @@ int64_t CRecorder::MillisecondsOf(int64_t time) {
         m_bHasBase = true;
         m_nBase = time;
     }
+    if (m_bOwnSpan) {
+        // The span spent in the program's own windows is over: it leaves the timeline.
+        m_bOwnSpan = false;
+        m_nBase += m_nOwnLast - m_nOwnFirst;
+    }
     // Whole seconds and the rest apart, so that a long recording cannot overflow.
     int64_t d = std::max<int64_t>(time - m_nBase, 0);
     int64_t whole = d / m_nFrequency;
@@ -89,14 +97,24 @@ void CRecorder::Feed(const InputEvent& event) {
     switch (event.kind) {
     case InputKind::KeyDown:
     case InputKind::KeyUp: {
-        int32_t vk = GenericKey(event.code & 0xFF);
+        const int32_t side = event.code & 0xFF;
+        const int32_t vk = GenericKey(side);
         if (IsExcludedKey(vk))
             return;
-        Held key{false, vk};
         bool down = event.kind == InputKind::KeyDown;
         // A second key-down is auto-repeat; a key-up without its key-down began before.
-        if (IsHeld(key) == down)
+        if (IsSideDown(side) == down)
             return;
+        // With the other side of the same modifier down, the generic key is down already and
+        // stays down: only the first side's press and the last side's release make steps.
+        const bool other_side_down = down && GenericKeyDown(vk);
+        if (down)
+            m_Sides.push_back(side);
+        else
+            m_Sides.erase(std::find(m_Sides.begin(), m_Sides.end(), side));
+        if (other_side_down || (!down && GenericKeyDown(vk)))
+            return;
+        Held key{false, vk};
         int64_t ms = MillisecondsOf(event.time);
         if (down)
             Press(key, ms);
@@ -141,6 +159,37 @@ void CRecorder::Feed(const InputEvent& event) {
         return;
     }
     }
+}
+
+void CRecorder::FeedOwn(const InputEvent& event) {
+    if (!m_bRecording || event.injected)
+        return;
+    const bool release = event.kind == InputKind::KeyUp || event.kind == InputKind::ButtonUp;
+    const bool recorded_down = event.kind == InputKind::KeyUp ? IsSideDown(event.code & 0xFF)
+                                                              : IsHeld(Held{true, event.code});
+    // Moves only count during a recorded drag, whose path may cross our windows; and what was
+    // recorded going down is recorded going up, so that no recorded press stays held.
+    if (event.kind == InputKind::Move || (release && recorded_down)) {
+        Feed(event);
+        return;
+    }
+    // Before the first recorded event there is no timeline to cut from.
+    if (!m_bHasBase)
+        return;
+    if (!m_bOwnSpan) {
+        m_bOwnSpan = true;
+        m_nOwnFirst = event.time;
+    }
+    m_nOwnLast = std::max(event.time, m_nOwnFirst);
+}
+
+bool CRecorder::IsSideDown(int32_t side) const {
+    return std::find(m_Sides.begin(), m_Sides.end(), side) != m_Sides.end();
+}
+
+bool CRecorder::GenericKeyDown(int32_t vk) const {
+    return std::any_of(m_Sides.begin(), m_Sides.end(),
+                       [vk](int32_t side) { return GenericKey(side) == vk; });
 }
 
 void CRecorder::BeginEvent(int64_t ms) {

@@ -3,9 +3,24 @@
 // Recorded are the presses and releases of keys and mouse buttons that were not injected,
 // except Scroll Lock (which starts and stops the recording), the trigger key and Pause (which
 // keep their own jobs); a key-down of a key already down is auto-repeat and no event, and a
-// release whose press came before the recording is none either. The left and right Shift,
-// Ctrl and Alt keys are recorded as the generic key (16, 17, 18), which is what a step line
-// names and what the key box records.
+// release whose press came before the recording is none either.
+//
+// The left and right Shift, Ctrl and Alt keys (the hook reports VK_LSHIFT, VK_RSHIFT, ...) are
+// recorded as the generic key (16, 17, 18), which is what a step line names, what the key box
+// records and what every program reading a key's state sees: VK_SHIFT is down while either
+// Shift is. Each side is tracked apart, so a hold of both sides across each other ("left
+// down, right down, left up, right up") records the generic key down at the first side's
+// press and up at the last side's release, the true times of the span in which Shift was
+// down; the presses and releases between change nothing and make no step. (Codes of their
+// own per side would replay each side, but read as keys the key box never makes, and an older
+// reader would press keys 160 to 165 that some programs take for no modifier at all.)
+//
+// Input that goes to the program's own windows (FeedOwn: the window under the cursor, or the
+// foreground window for keys, belongs to this process; the feed decides, app/input/
+// recording_feed.h) is not recorded: clicking "保存本方案" and typing a name during a
+// recording puts nothing into the scheme. The recording goes on around it, and the time
+// from the first to the last input to our own windows in a row is left out of the delays, as
+// a user who saves half-way means no pause there; the way to and from our windows stays.
 //
 // The codes:
 // - Before each recorded event, `D<ms>` with the time since the previous one, unless it is
@@ -59,6 +74,11 @@ public:
     void Stop();
     // One event; nothing when not recording.
     void Feed(const InputEvent& event);
+    // One event that went to one of the program's own windows: not recorded, and its time is
+    // cut out of the delays (see above). Two kinds are still fed as usual: the release of a
+    // key or button whose press was recorded, so that nothing recorded stays held, and moves,
+    // which count only while a recorded button is down (a drag that crosses our windows).
+    void FeedOwn(const InputEvent& event);
     // The steps made since the last call, oldest first.
     std::vector<CWString> TakeSteps();
 
@@ -70,9 +90,14 @@ private:
     };
 
     bool IsExcludedKey(int32_t vk) const;
+    // Whether this side of a key (its code as the hook gives it) was recorded going down.
+    bool IsSideDown(int32_t side) const;
+    // Whether any side of the generic key is down.
+    bool GenericKeyDown(int32_t vk) const;
     bool IsHeld(const Held& item) const;
     bool AnyButtonHeld() const;
-    // Milliseconds from the first recorded event, rounded.
+    // Milliseconds from the first recorded event, rounded, with the spans spent in our own
+    // windows left out.
     int64_t MillisecondsOf(int64_t time);
     // The common start of every recorded event at `ms`: the held-back press goes out as `+`,
     // then the delay since the previous event.
@@ -92,7 +117,15 @@ private:
     int64_t m_nBase = 0;   // counter time of the first recorded event
     int64_t m_nLastMs = 0; // of the previous recorded event
     // Keys and buttons down, in the order they went down; the held-back press is among them.
+    // Keys as their generic code.
     std::vector<Held> m_Held;
+    // The keys down as the hook reported them, left and right sides apart.
+    std::vector<int32_t> m_Sides;
+    // Input to our own windows since the last recorded event: the counter times of its first
+    // and last event.
+    bool m_bOwnSpan = false;
+    int64_t m_nOwnFirst = 0;
+    int64_t m_nOwnLast = 0;
     bool m_bPending = false;
     Held m_Pending{false, 0};
     int64_t m_nPendingMs = 0;

@@ -140,9 +140,9 @@ std::optional<KeyForm> ReadButtonStepForm(const WCHAR* rest) {
     return form;
 }
 
-// What a form adds to the line of its key or button.
-void AppendFormSuffix(CWString& line, const KeyForm& form) {
-    switch (form.action) {
+// What a step's action and hold add to the line of its key or button.
+void AppendActionSuffix(CWString& line, const StepValues& values) {
+    switch (values.action) {
     case StepAction::kPress:
         line.Append(TEXT("按下"));
         return;
@@ -150,14 +150,45 @@ void AppendFormSuffix(CWString& line, const KeyForm& form) {
         line.Append(TEXT("松开"));
         return;
     case StepAction::kTap:
-        if (form.hold_ms) {
+        if (values.hold_ms) {
             WCHAR digits[kInt64TextUnits];
             line.Append(TEXT("，按住"));
-            line.Append(Int64ToText(*form.hold_ms, digits));
+            line.Append(Int64ToText(*values.hold_ms, digits));
             line.Append(TEXT("毫秒"));
         }
         return;
     }
+}
+
+// The line of an A step from what the replay does with it: the key it presses (the low byte
+// of the value, as the engine sends it) with the shortcut's modifiers when the code is one.
+// A code that only looks like a shortcut ("A8257x", "A8513": modifier bits, but not one of the
+// forms) taps the key alone, and so its line names the key alone.
+CWString KeyLine(const StepValues& values) {
+    const int32_t key = values.value & 0xFF;
+    CWString name;
+    if (values.modifiers != 0) {
+        name = HotKeyText(static_cast<int64_t>(key) | values.modifiers);
+    } else {
+        name = KeyDisplayName(key);
+        if (name.IsEmpty())
+            name = HotKeyText(key);
+    }
+    CWString line = Line(TEXT("按键"), name.GetText());
+    AppendActionSuffix(line, values);
+    return line;
+}
+
+// The line of a B step from what the replay does with it: the button its value names, or the
+// empty line when the value is no button (the replay then does nothing).
+CWString ButtonLine(const StepValues& values) {
+    static constexpr const WCHAR* kButtons[] = {TEXT("鼠标左键"), TEXT("鼠标右键"),
+                                                TEXT("鼠标中键")};
+    if (values.value < 1 || values.value > 3)
+        return CWString();
+    CWString line(kButtons[values.value - 1]);
+    AppendActionSuffix(line, values);
+    return line;
 }
 
 // Sets the action, hold and modifiers of an A or B step from its form, or the plain tap of
@@ -196,25 +227,12 @@ CWString KeyBoxText(int32_t code) {
 CWString StepDisplayText(const CWString& code) {
     const WCHAR* rest = Remainder(code);
     switch (code.GetText()[0]) {
-    case TEXT('A'): {
-        int32_t n = StepDecimal(rest);
-        CWString name = KeyDisplayName(n);
-        if (name.IsEmpty())
-            name = HotKeyText(n);
-        CWString line = Line(TEXT("按键"), name.GetText());
-        if (std::optional<KeyForm> form = ReadKeyStepForm(rest))
-            AppendFormSuffix(line, *form);
-        return line;
-    }
+    // Key and button lines come from ParseStep's reading, the one the replay performs, so
+    // that a line never names what the replay does not do.
+    case TEXT('A'):
     case TEXT('B'): {
-        static constexpr const WCHAR* kButtons[] = {TEXT("鼠标左键"), TEXT("鼠标右键"),
-                                                    TEXT("鼠标中键")};
-        std::optional<KeyForm> form = ReadButtonStepForm(rest);
-        if (!form)
-            return CWString();
-        CWString line(kButtons[form->number - 1]);
-        AppendFormSuffix(line, *form);
-        return line;
+        StepValues values;
+        return ParseStep(code, values) == TEXT('A') ? KeyLine(values) : ButtonLine(values);
     }
     case TEXT('C'):
         return Line(TEXT("移动"), rest);

@@ -24,7 +24,11 @@
 #include "platform/platform.h"
 #include "runtime/core/wstring.h"
 
-// The readable list line of a step code; the empty text for a code that shows nothing.
+// The readable list line of a step code; the empty text for a code that shows nothing. The
+// line of an A or B code is made from ParseStep's reading of it, the one the replay performs:
+// the key pressed (the value's low byte) with the shortcut's modifiers only when the code is
+// one of the shortcut forms, the button only when the value is 1, 2 or 3, and the press,
+// release or hold the replay does. C, D and E lines show the argument as written.
 CWString StepDisplayText(const CWString& code);
 
 // The application's own name of a key code, or the empty text.

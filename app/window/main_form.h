@@ -32,6 +32,7 @@
 #include "app/window/main_layout.h"
 #include "app/input/recorder.h"
 #include "app/input/recording_feed.h"
+#include "app/steps/box_input.h"
 #include "app/window/step_menu.h"
 #include "runtime/core/find_records.h"
 #include "runtime/core/rg_wbshzl.h"
@@ -159,9 +160,19 @@ private:
     void AddStep(const CWString& code, const CWString& line);
     void AddKeyStep();
     void AddMouseStep();
+    void AddDelayStep();
+    void AddMoveStep();
     void AddCoordinateStep();
-    // Negative coordinate in the box: the message, then focus and select all in it.
-    bool RefuseNegative(int number);
+    // Reads the delay, move or coordinate box `number` (app/steps/box_input.h); a text it
+    // refuses gets RefuseBox with the box's name, its text and the fault, and false.
+    bool ReadBox(int number, BoxNumbers& numbers);
+    // Negative coordinate in the box: RefuseBox, and true.
+    bool RefuseNegative(int number, int32_t value);
+    // The message box "提示信息" with the text, then focus and select all in box `number`.
+    void RefuseBox(int number, const CWString& message);
+    // AddStep when the code reads back as the step the boxes meant (reads_back), else a
+    // message and nothing added.
+    void AddCheckedStep(const CWString& code, const WCHAR* line_prefix, bool reads_back);
     // Moves the selected step one line up (-1) or down (+1); true when it moved.
     bool MoveSelected(int direction);
     // Deletes the selected step; its index, or -1 when nothing was selected.

@@ -1,6 +1,10 @@
 // Step editing on the main window: the key box that records a key, the add buttons, the guard
 // of the execution-count box, the step menu and the keys of the step list box. Every change
 // goes to StepList and to the step list box together, so line i always shows step i.
+//
+// The delay, move and coordinate buttons add the numbers their boxes mean, not the boxes'
+// texts (app/steps/box_input.h): a text they cannot read is refused with a message naming the
+// box, and a code is added only when it reads back, through ParseStep, as that one step.
 #include "app/window/main_edit_boxes.h"
 #include "app/window/main_form.h"
 #include "app/steps/step_list.h"
@@ -27,6 +31,22 @@ constexpr int32_t kTabKey = 9;
 
 rg_wdzhchk* Window(CRixObject* target) {
     return static_cast<rg_wdzhchk*>(target);
+}
+
+// The box's name in a message about its text.
+const WCHAR* BoxName(int number) {
+    switch (number) {
+    case kDelayBox:
+        return TEXT("延迟框");
+    case kMoveXBox:
+        return TEXT("移动X框");
+    case kMoveYBox:
+        return TEXT("移动Y框");
+    case kCoordXBox:
+        return TEXT("坐标X框");
+    default:
+        return TEXT("坐标Y框");
+    }
 }
 
 CWString Decimal(int64_t value) {
@@ -67,27 +87,75 @@ void rg_wdzhchk::AddMouseStep() {
     AddStep(code, CWString(kLines[s]));
 }
 
-bool rg_wdzhchk::RefuseNegative(int number) {
+void rg_wdzhchk::RefuseBox(int number, const CWString& message) {
     rg_bjk& box = EditBox(number);
-    if (StepDecimal(box.GetCaption().GetText()) >= 0)
-        return false;
-    ShowMessageBox(this, CWString(kNegativeCoordinate), MB_OK, CWString(kNoticeCaption));
+    ShowMessageBox(this, message, MB_OK, CWString(kNoticeCaption));
     SetFocus(box.GetSafeHwnd());
     box.SelectAll();
+}
+
+bool rg_wdzhchk::ReadBox(int number, BoxNumbers& numbers) {
+    CWString text = EditBox(number).GetCaption();
+    const bool delay = number == kDelayBox;
+    numbers = delay ? ReadDelayBox(text.GetText()) : ReadNumberBox(text.GetText());
+    if (numbers.fault == BoxFault::kNone)
+        return true;
+    CWString message(BoxName(number));
+    message.Append(TEXT("里的“"));
+    message.Append(text);
+    message.Append(TEXT("”："));
+    message.Append(BoxFaultText(numbers.fault, delay));
+    RefuseBox(number, message);
+    return false;
+}
+
+bool rg_wdzhchk::RefuseNegative(int number, int32_t value) {
+    if (value >= 0)
+        return false;
+    RefuseBox(number, CWString(kNegativeCoordinate));
     return true;
 }
 
-void rg_wdzhchk::AddCoordinateStep() {
-    if (RefuseNegative(kCoordXBox) || RefuseNegative(kCoordYBox))
+void rg_wdzhchk::AddCheckedStep(const CWString& code, const WCHAR* line_prefix, bool reads_back) {
+    if (!reads_back) {
+        // Never expected: the codes are written from the numbers. Should it happen, a step
+        // that would change on its way through the file is not added at all.
+        CWString message(TEXT("步骤“"));
+        message.Append(code);
+        message.Append(TEXT("”保存后读回会变样，没有添加。"));
+        ShowMessageBox(this, message, MB_OK, CWString(kNoticeCaption));
         return;
-    CWString pair = EditBox(kCoordXBox).GetCaption();
-    pair.Append(TEXT("@"));
-    pair.Append(EditBox(kCoordYBox).GetCaption());
-    CWString code(TEXT("E"));
-    code.Append(pair);
-    CWString line(TEXT("坐标"));
-    line.Append(pair);
+    }
+    CWString line(line_prefix);
+    line.Append(code.GetText() + 1);
     AddStep(code, line);
+}
+
+void rg_wdzhchk::AddDelayStep() {
+    BoxNumbers delay;
+    if (!ReadBox(kDelayBox, delay))
+        return;
+    CWString code = DelayCode(delay);
+    AddCheckedStep(code, TEXT("延迟"), DelayCodeReadsBack(code, delay));
+}
+
+void rg_wdzhchk::AddMoveStep() {
+    BoxNumbers x;
+    BoxNumbers y;
+    if (!ReadBox(kMoveXBox, x) || !ReadBox(kMoveYBox, y))
+        return;
+    CWString code = PairCode(TEXT('C'), x.first, y.first);
+    AddCheckedStep(code, TEXT("移动"), PairCodeReadsBack(code, TEXT('C'), x.first, y.first));
+}
+
+void rg_wdzhchk::AddCoordinateStep() {
+    BoxNumbers x;
+    BoxNumbers y;
+    if (!ReadBox(kCoordXBox, x) || RefuseNegative(kCoordXBox, x.first) || !ReadBox(kCoordYBox, y) ||
+        RefuseNegative(kCoordYBox, y.first))
+        return;
+    CWString code = PairCode(TEXT('E'), x.first, y.first);
+    AddCheckedStep(code, TEXT("坐标"), PairCodeReadsBack(code, TEXT('E'), x.first, y.first));
 }
 
 int64_t rg_wdzhchk::OnButtonClicked(CRixObject* target, CRixObject* sender, int32_t, int64_t,
@@ -98,21 +166,9 @@ int64_t rg_wdzhchk::OnButtonClicked(CRixObject* target, CRixObject* sender, int3
     } else if (sender == &self->Button(kAddMouseButton)) {
         self->AddMouseStep();
     } else if (sender == &self->Button(kAddDelayButton)) {
-        CWString text = self->EditBox(kDelayBox).GetCaption();
-        CWString code(TEXT("D"));
-        code.Append(text);
-        CWString line(TEXT("延迟"));
-        line.Append(text);
-        self->AddStep(code, line);
+        self->AddDelayStep();
     } else if (sender == &self->Button(kAddMoveButton)) {
-        CWString pair = self->EditBox(kMoveXBox).GetCaption();
-        pair.Append(TEXT("@"));
-        pair.Append(self->EditBox(kMoveYBox).GetCaption());
-        CWString code(TEXT("C"));
-        code.Append(pair);
-        CWString line(TEXT("移动"));
-        line.Append(pair);
-        self->AddStep(code, line);
+        self->AddMoveStep();
     } else if (sender == &self->Button(kAddCoordButton)) {
         self->AddCoordinateStep();
     } else if (sender == &self->Button(kSaveButton)) {

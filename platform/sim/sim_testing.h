@@ -64,4 +64,8 @@ void ResetPopupMenus();
 size_t LiveMenuCount();
 size_t LiveAcceleratorTableCount();
 
+// Makes a window answer GetWindowThreadProcessId with another process id, as a window of
+// another program would (the simulation runs one process; 0 makes it this process's again).
+void SetWindowProcess(HWND hwnd, DWORD process_id);
+
 } // namespace sim

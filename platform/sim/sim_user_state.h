@@ -31,6 +31,7 @@ struct Window {
     std::shared_ptr<WindowClass> window_class;
     WNDPROC proc = nullptr;
     DWORD thread = 0;           // the owning thread; its queue receives the messages
+    DWORD process = 0;          // 0: this process; else another program's (sim::SetWindowProcess)
     HWND parent = nullptr;      // child windows only
     HWND owner = nullptr;       // top-level windows only
     std::vector<HWND> children; // in z-order, top first (creation order)

@@ -9,6 +9,8 @@
 
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_menu.h"
+#include "platform/sim/sim_module.h"
+#include "platform/sim/sim_testing.h"
 #include "platform/sim/sim_user_state.h"
 
 using namespace sim::detail;
@@ -298,6 +300,12 @@ DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD process_id) {
         return 0;
     }
     if (process_id != nullptr)
-        *process_id = 1; // one process in the simulation
+        *process_id = window->process != 0 ? window->process : GetCurrentProcessId();
     return window->thread;
+}
+
+void sim::SetWindowProcess(HWND hwnd, DWORD process_id) {
+    std::lock_guard<std::mutex> lock(Lock());
+    if (auto window = FindWindowRecord(hwnd))
+        window->process = process_id;
 }

@@ -119,10 +119,116 @@ TEST_F(MainFormTest, AddButtonsWriteCodesAndLinesSideBySide) {
     SetText(kCoordYBox, TEXT(""));
     ASSERT_TRUE(AddBy(kAddDelayButton, 5));
     ASSERT_TRUE(AddBy(kAddCoordButton, 6));
-    EXPECT_EQ(Codes(), (Lines{TEXT("B3"), TEXT("D50"), TEXT("C-8@0"), TEXT("E100@200"), TEXT("D"),
-                              TEXT("E@")}));
+    // Empty boxes mean 0, written as 0: "E@" would read back, but as no number at all.
+    EXPECT_EQ(Codes(), (Lines{TEXT("B3"), TEXT("D50"), TEXT("C-8@0"), TEXT("E100@200"), TEXT("D0"),
+                              TEXT("E0@0")}));
     EXPECT_EQ(ListLines(), (Lines{TEXT("鼠标中键"), TEXT("延迟50"), TEXT("移动-8@0"),
-                                  TEXT("坐标100@200"), TEXT("延迟"), TEXT("坐标@")}));
+                                  TEXT("坐标100@200"), TEXT("延迟0"), TEXT("坐标0@0")}));
+}
+
+// What the boxes give, blanks and full-width input of a Chinese input method included, is
+// added as the numbers it means, and each step comes back from its file as that one step.
+TEST_F(MainFormTest, BoxTextsAddTheStepsTheyMeanAndTheseComeBackFromTheFile) {
+    Open();
+    struct {
+        int button;
+        int box1;
+        const WCHAR* text1;
+        int box2; // -1: one box
+        const WCHAR* text2;
+        const WCHAR* code;
+        const WCHAR* line;
+        const WCHAR* reloaded;
+    } const kCases[] = {
+        {kAddDelayButton, kDelayBox, TEXT("50 ~ 80"), -1, nullptr, TEXT("D50~80"),
+         TEXT("延迟50~80"), TEXT("延时50~80")},
+        {kAddDelayButton, kDelayBox, TEXT("\xFF15\xFF10"), -1, nullptr, TEXT("D50"), TEXT("延迟50"),
+         TEXT("延时50")},
+        {kAddDelayButton, kDelayBox,
+         TEXT("50\xFF5E"
+              "80"),
+         -1, nullptr, TEXT("D50~80"), TEXT("延迟50~80"), TEXT("延时50~80")},
+        {kAddMoveButton, kMoveXBox, TEXT("3"), kMoveYBox, TEXT(" 4 "), TEXT("C3@4"),
+         TEXT("移动3@4"), TEXT("移动3@4")},
+        {kAddMoveButton, kMoveXBox, TEXT(""), kMoveYBox, TEXT("5"), TEXT("C0@5"), TEXT("移动0@5"),
+         TEXT("移动0@5")},
+        {kAddCoordButton, kCoordXBox, TEXT("\xFF11\xFF10\xFF10"), kCoordYBox,
+         TEXT("\x3000"
+              "200"),
+         TEXT("E100@200"), TEXT("坐标100@200"), TEXT("坐标100@200")},
+    };
+    Lines codes;
+    Lines lines;
+    Lines reloaded;
+    for (const auto& c : kCases) {
+        SetText(c.box1, c.text1);
+        if (c.box2 >= 0)
+            SetText(c.box2, c.text2);
+        ASSERT_TRUE(AddBy(c.button, StepList.GetCount() + 1)) << Narrow(c.code);
+        codes.push_back(c.code);
+        lines.push_back(c.line);
+        reloaded.push_back(c.reloaded);
+    }
+    EXPECT_EQ(Codes(), codes);
+    EXPECT_EQ(ListLines(), lines);
+
+    ModalScript script;
+    script.Input(kNameTitle, TEXT("boxes")).Start();
+    ClickAt(Hwnd(kSaveButton));
+    ASSERT_TRUE(PumpUntil([&] { return ComboItems(kSchemeBox).size() == 1 || script.Failed(); }));
+    ASSERT_FALSE(script.Failed()) << script.Failure();
+    WString joined;
+    for (const WString& code : codes)
+        joined += (joined.empty() ? TEXT("") : TEXT(" ")) + code;
+    EXPECT_EQ(TempFolder::ReadBytes(SchemePath(TEXT("boxes"))), SchemeBytes(joined));
+    // The save loads the scheme again: the same steps, each line rebuilt from its code.
+    EXPECT_EQ(Codes(), codes);
+    EXPECT_EQ(ListLines(), reloaded);
+}
+
+// A text that means no number is refused with a message that names the box and says what is
+// wrong; the box gets the focus with its text selected, and nothing is added.
+TEST_F(MainFormTest, ABoxTextThatIsNoNumberIsRefusedWithTheBoxNamed) {
+    Open();
+    struct {
+        int button;
+        int box;
+        const WCHAR* text;
+        const WCHAR* message;
+    } const kCases[] = {
+        {kAddDelayButton, kDelayBox, TEXT("5 0"), TEXT("延迟框里的“5 0”：数字中间不能有空格")},
+        {kAddDelayButton, kDelayBox, TEXT("50ms"),
+         TEXT("延迟框里的“50ms”：只能填写毫秒数（整数），或“50~80”这样的范围")},
+        {kAddMoveButton, kMoveXBox, TEXT("3 4"), TEXT("移动X框里的“3 4”：数字中间不能有空格")},
+        {kAddMoveButton, kMoveYBox, TEXT("4~5"), TEXT("移动Y框里的“4~5”：只能填写整数")},
+        {kAddCoordButton, kCoordYBox, TEXT("99999999999"),
+         TEXT("坐标Y框里的“99999999999”：数字超出范围（-2147483648 到 2147483647）")},
+    };
+    for (const auto& c : kCases) {
+        SetText(kDelayBox, TEXT("50"));
+        SetText(kMoveXBox, TEXT("1"));
+        SetText(kMoveYBox, TEXT("2"));
+        SetText(kCoordXBox, TEXT("3"));
+        SetText(kCoordYBox, TEXT("4"));
+        SetText(c.box, c.text);
+        SetFocus(Hwnd(kKeyBox));
+        ModalScript script;
+        script.Message(kNotice, IDOK).Start();
+        ClickAt(Hwnd(c.button));
+        ASSERT_TRUE(PumpUntil([&] { return script.Answered() == 1 || script.Failed(); }))
+            << "no message for " << Narrow(c.text);
+        ASSERT_FALSE(script.Failed()) << script.Failure();
+        EXPECT_EQ(script.MessageTexts(), Lines{c.message});
+        EXPECT_TRUE(PumpUntil([&] { return GetFocus() == Hwnd(c.box); })) << Narrow(c.text);
+        DWORD start = 1;
+        DWORD end = 0;
+        SendMessageW(Hwnd(c.box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, static_cast<DWORD>(Caption(c.box).size()));
+    }
+    EXPECT_EQ(StepList.GetCount(), 0);
+    EXPECT_TRUE(ListLines().empty());
 }
 
 TEST_F(MainFormTest, NegativeCoordinateIsRefusedWithTheBoxAtFaultSelected) {

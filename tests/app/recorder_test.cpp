@@ -80,8 +80,9 @@ struct Case {
     Codes codes;
 };
 
-constexpr int32_t kA = 'A', kB = 'B', kShift = 16, kCtrl = 17, kLShift = 0xA0, kRCtrl = 0xA3,
-                  kRAlt = 0xA5, kScrLk = 145, kPause = 19;
+constexpr int32_t kA = 'A', kB = 'B', kShift = 16, kCtrl = 17, kLShift = 0xA0, kRShift = 0xA1,
+                  kLCtrl = 0xA2, kRCtrl = 0xA3, kLAlt = 0xA4, kRAlt = 0xA5, kScrLk = 145,
+                  kPause = 19;
 
 TEST(Recorder, TurnsEventsIntoSteps) {
     const Case cases[] = {
@@ -145,6 +146,128 @@ TEST(Recorder, TurnsEventsIntoSteps) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Record(c.events), c.codes) << c.name;
+}
+
+// Both sides of a modifier held across each other: the generic key goes down with the first
+// side and up with the last, at their true times; the presses and releases between make no
+// step. (Before, the second side's press passed for auto-repeat and its release for a key
+// pressed before the recording, so Shift went up with the first side.)
+TEST(Recorder, BothSidesOfAModifierHeldAcrossEachOther) {
+    const Case cases[] = {
+        {"left down, right down, left up, right up",
+         {Down(kLShift, 0), Down(kRShift, 10), Up(kLShift, 20), Up(kRShift, 30)},
+         {"A16@30"}},
+        {"the same with a key typed in between",
+         {Down(kLShift, 0), Down(kRShift, 10), Down(kA, 15), Up(kA, 18), Up(kLShift, 20),
+          Down(kB, 25), Up(kB, 27), Up(kRShift, 30)},
+         {"A16+", "D15", "A65@3", "D7", "A66@2", "D3", "A16-"}},
+        {"one side inside the other",
+         {Down(kRCtrl, 0), Down(kLCtrl, 10), Up(kLCtrl, 20), Down(kA, 25), Up(kA, 30),
+          Up(kRCtrl, 40)},
+         {"A17+", "D25", "A65@5", "D10", "A17-"}},
+        {"auto-repeat of both sides",
+         {Down(kLAlt, 0), Down(kRAlt, 5), Down(kLAlt, 10), Down(kRAlt, 15), Up(kRAlt, 20),
+          Up(kLAlt, 50)},
+         {"A18@50"}},
+        {"the generic code reported beside a side counts as a side",
+         {Down(kShift, 0), Down(kLShift, 10), Up(kShift, 20), Up(kLShift, 30)},
+         {"A16@30"}},
+        {"two modifiers, each with both sides",
+         {Down(kLShift, 0), Down(kRCtrl, 10), Down(kRShift, 20), Down(kLCtrl, 30), Up(kLShift, 40),
+          Up(kRCtrl, 50), Up(kRShift, 60), Up(kLCtrl, 70)},
+         {"A16+", "D10", "A17+", "D50", "A16-", "D10", "A17-"}},
+        {"the stop releases the generic key once while both sides are down",
+         {Down(kLShift, 0), Down(kRShift, 10), Down(kA, 20)},
+         {"A16+", "D20", "A65+", "A65-", "A16-"}},
+        {"a side released after the other was released is a press of its own again",
+         {Down(kLShift, 0), Up(kLShift, 10), Down(kRShift, 20), Up(kRShift, 30)},
+         {"A16@10", "D10", "A16@10"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Record(c.events), c.codes) << c.name;
+}
+
+// Input that went to the program's own windows: events fed as such, mixed with the others.
+struct Fed {
+    Ev event;
+    bool own = false;
+};
+Fed Own(Ev e) {
+    return {e, true};
+}
+
+std::vector<std::string> RecordFed(const std::vector<Fed>& events) {
+    CRecorder recorder;
+    recorder.Start(kTrigger, kFrequency);
+    for (const Fed& f : events) {
+        if (f.own)
+            recorder.FeedOwn(ToInput(f.event));
+        else
+            recorder.Feed(ToInput(f.event));
+    }
+    recorder.Stop();
+    return Narrowed(recorder.TakeSteps());
+}
+
+// Clicking our own button and typing a name into our own dialog during a recording records
+// none of it; the time from the first to the last of that input is left out of the delays.
+TEST(Recorder, InputToOurOwnWindowsIsNotRecordedAndItsTimeIsLeftOut) {
+    const struct {
+        const char* name;
+        std::vector<Fed> events;
+        Codes codes;
+    } cases[] = {
+        {"a click and typing in our windows between two taps",
+         {{Down(kA, 0)},
+          {Up(kA, 50)},
+          Own(BDown(1, 1000, 5, 5)),
+          Own(BUp(1, 1100, 5, 5)),
+          Own(Down(kB, 3000)),
+          Own(Up(kB, 3050)),
+          Own(Down(13, 9000)),
+          Own(Up(13, 9040)),
+          {Down(kA, 9500)},
+          {Up(kA, 9550)}},
+         // 950 ms to our window, 460 ms back: 1410; the 8040 ms in between are left out.
+         {"A65@50", "D1410", "A65@50"}},
+        {"input to our windows before the first recorded event shifts nothing",
+         {Own(Down(kB, 0)),
+          Own(Up(kB, 30)),
+          {Down(kA, 500)},
+          {Up(kA, 550)},
+          {Down(kA, 650)},
+          {Up(kA, 700)}},
+         {"A65@50", "D100", "A65@50"}},
+        {"a press recorded outside is released inside: the release is recorded",
+         {{Down(kShift, 0)},
+          Own(BDown(1, 100, 5, 5)),
+          Own(BUp(1, 200, 5, 5)),
+          Own(Up(kShift, 300))},
+         {"A16@200"}},
+        {"a button pressed outside and released over our window",
+         {{BDown(1, 0, 10, 10)}, Own(BUp(1, 40, 10, 10))},
+         {"E10@10", "B1@40"}},
+        {"a drag from outside across our window keeps its path",
+         {{BDown(1, 0, 10, 10)}, Own(Move(20, 30, 10)), Own(BUp(1, 40, 30, 10))},
+         {"E10@10", "B1+", "D20", "E30@10", "D20", "B1-"}},
+        {"a press inside released outside is nothing",
+         {{Down(kA, 0)},
+          {Up(kA, 10)},
+          Own(Down(kB, 100)),
+          {Up(kB, 200)},
+          {Down(kA, 300)},
+          {Up(kA, 310)}},
+         {"A65@10", "D290", "A65@10"}},
+        {"injected input to our windows is ignored as any injected input",
+         {{Down(kA, 0)},
+          {Up(kA, 10)},
+          Own(Injected(Down(kB, 100))),
+          {Down(kA, 300)},
+          {Up(kA, 310)}},
+         {"A65@10", "D290", "A65@10"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RecordFed(c.events), c.codes) << c.name;
 }
 
 TEST(Recorder, StepsComeAsTheEventsDecideThem) {

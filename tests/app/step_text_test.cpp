@@ -37,7 +37,7 @@ TEST(StepTextTest, ListLines) {
         {u"B0", u""},
         {u"B4", u""},
         {u"B", u""},
-        {u"B01", u""}, // exactly "1", not the number 1
+        {u"B01", u"鼠标左键"}, // the number 1: the replay clicks the left button
         {u"C-8@0", u"移动-8@0"},
         {u"C", u"移动"},
         {u"D50", u"延时50"},
@@ -157,15 +157,16 @@ TEST(StepTextTest, ExtendedFormsAndTheOldReadingOfCodesNearThem) {
         {u"A12345678901+", u"按键"}, // saturates at 0x7FFFFFFF
         {u"A+", u"按键"},
         {u"A@5", u"按键"},
-        {u"B1x", u""},
-        {u"B1@", u""},
-        {u"B1@x", u""},
-        {u"B1@-5", u""},
-        {u"B01+", u""},
+        // The replay clicks the button these name (the plain reading), so the line says so.
+        {u"B1x", u"鼠标左键"},
+        {u"B1@", u"鼠标左键"},
+        {u"B1@x", u"鼠标左键"},
+        {u"B1@-5", u"鼠标左键"},
+        {u"B01+", u"鼠标左键"},
         {u"B0+", u""},
         {u"B4-", u""},
-        {u"B+1", u""},
-        {u"B1+x", u""},
+        {u"B+1", u"鼠标左键"},
+        {u"B1+x", u"鼠标左键"},
         {u"B12@5", u""},
         {u"B@5", u""},
         {u"B-", u""},
@@ -219,6 +220,48 @@ TEST(StepTextTest, ParseStepReadsTheFormsAndLeavesOtherCodesAsTaps) {
             EXPECT_EQ(*v.hold_ms, static_cast<uint32_t>(c.hold)) << "case " << i;
         }
         EXPECT_EQ(v.modifiers, c.modifiers) << "case " << i;
+    }
+}
+
+// A line says what the replay does. Codes that carry modifier bits but are none of the shortcut
+// forms tap the key alone, so their line names the key alone; the well-formed forms name the
+// shortcut. Each line is checked against ParseStep's reading, which the replay performs: the
+// key pressed (the low byte of the value), the modifiers pressed with it and the action.
+TEST(StepTextTest, KeyAndButtonLinesSayWhatTheReplayDoes) {
+    static constexpr struct {
+        const char16_t* code;
+        const char16_t* line;
+        int32_t pressed; // the key's low byte, or the button
+        uint32_t modifiers;
+        StepAction action;
+    } kCases[] = {
+        {u"A8257x", u"按键A", 0x41, 0, StepAction::kTap},
+        {u"A8257@", u"按键A", 0x41, 0, StepAction::kTap},
+        {u"A8257@100x", u"按键A", 0x41, 0, StepAction::kTap},
+        {u"A8513", u"按键A", 0x41, 0, StepAction::kTap}, // 0x2141: 0x100 is no modifier
+        {u"A8513+", u"按键A", 0x41, 0, StepAction::kTap},
+        {u"A-65", u"按键/", 0xBF, 0, StepAction::kTap},     // every bit set, none a shortcut's
+        {u"A272", u"按键Shift", 0x10, 0, StepAction::kTap}, // the key's own name
+        {u"A8257", u"按键Ctrl+A", 0x41, kKeyCtrl, StepAction::kTap},
+        {u"A8257+", u"按键Ctrl+A按下", 0x41, kKeyCtrl, StepAction::kPress},
+        {u"A8257-", u"按键Ctrl+A松开", 0x41, kKeyCtrl, StepAction::kRelease},
+        {u"A8257@100", u"按键Ctrl+A，按住100毫秒", 0x41, kKeyCtrl, StepAction::kTap},
+        {u"A57409", u"按键Ctrl+Shift+Alt+A", 0x41, kKeyCtrl | kKeyShift | kKeyAlt,
+         StepAction::kTap},
+        {u"A16+", u"按键Shift按下", 0x10, 0, StepAction::kPress},
+        {u"B1", u"鼠标左键", 1, 0, StepAction::kTap},
+        {u"B3@500", u"鼠标中键，按住500毫秒", 3, 0, StepAction::kTap},
+        {u"B2x", u"鼠标右键", 2, 0, StepAction::kTap},
+        {u"B4", u"", 4, 0, StepAction::kTap}, // no button: the replay does nothing
+    };
+    for (size_t i = 0; i < std::size(kCases); ++i) {
+        const auto& c = kCases[i];
+        EXPECT_EQ(Units(StepDisplayText(Code(c.code))), c.line) << "case " << i;
+        StepValues v;
+        ParseStep(Code(c.code), v);
+        EXPECT_EQ(c.code[0] == u'A' ? v.value & 0xFF : v.value, c.pressed) << "case " << i;
+        EXPECT_EQ(v.modifiers, c.modifiers) << "case " << i;
+        EXPECT_EQ(v.action, c.action) << "case " << i;
     }
 }
 

@@ -14,6 +14,11 @@
 #            line is its code's line (and a screenshot of the steps recorded)
 #   replay   saved through 保存本方案 and replayed with the trigger into a fresh target: it
 #            types "Ab" and drags from the same point to the same point
+#   own      a recording into a fresh target: "x", then 保存本方案 clicked and the name "mid"
+#            typed into its dialog, then a click back into the target and "y". Neither the
+#            click on our button nor the name's keys are recorded, in mid.txt or afterwards:
+#            the steps added are x, a delay, the click back and y; and the delay leaves out
+#            the time spent in the dialog
 #
 # Scroll Lock is xdotool's real key. Wine keeps its Scroll Lock toggle in step with the X
 # display's lock state, and on a display where no modifier holds Scroll_Lock (Xvfb's keymap, and
@@ -148,4 +153,53 @@ last_up=$(grep '^up ' "$target_log" | tail -1)
 moves=$(grep -c '^move ' "$target_log")
 [ "$moves" -ge 2 ] || fail replay "the drag had $moves moves on the way"
 pass "replay ($moves moves on the way)"
+
+# ---- own --------------------------------------------------------------------------------
+# The program's own windows during a recording: the click on its button and the name typed
+# into its dialog go to this process's windows and are not recorded.
+stop_pid "$target_pid"
+start_target own own
+before=$(utf16_file "$work/ini/rec.txt")
+scroll_lock
+wait_for "$recording_hint" text_of 12 || fail own "Scroll Lock did not start a recording"
+xdotool key x
+t0=$(date +%s%N)
+sleep 0.3
+save_scheme_as mid own
+for _ in $(seq 1 50); do
+  [ -s "$work/ini/mid.txt" ] && break
+  sleep 0.2
+done
+[ -s "$work/ini/mid.txt" ] || fail own "ini/mid.txt was not written"
+# Back to the target as a user goes back: a click into its edit box (recorded, as any click
+# in another program), then "y".
+ex=$((pad_left + 100)) ey=$((pad_top - 30))
+sleep 0.3
+t1=$(date +%s%N)
+xdotool mousemove "$ex" "$ey" click 1
+sleep 0.3
+xdotool key y
+sleep 0.3
+scroll_lock
+wait_for "$pause_hint" text_of 12 || fail own "the hint label did not come back"
+[ "$(target_text)" = xy ] || fail own "the target did not get xy: $(target_text)"
+mid=$(utf16_file "$work/ini/mid.txt")
+[[ "${mid#"$before "}" =~ ^A88@$n$ ]] || fail own "mid.txt holds more than x: ${mid#"$before "}"
+save_scheme_as after own
+for _ in $(seq 1 50); do
+  [ -s "$work/ini/after.txt" ] && break
+  sleep 0.2
+done
+after=$(utf16_file "$work/ini/after.txt")
+added=${after#"$before "}
+echo "   recorded around our own windows: $added"
+[[ "$added" =~ ^A88@$n\ D($n)\ E$ex@$ey\ B1@$n\ D$n\ A89@$n$ ]] ||
+  fail own "the steps added are not x, a delay, the click back and y: $added"
+# The time from the click on 保存本方案 to the name's Enter (a probe started, the dialog
+# focused, 0.3 s asleep, the name typed) is left out of the delay between x and the click.
+delay=${BASH_REMATCH[1]}
+wall=$(((t1 - t0) / 1000000))
+[ $((delay + 300)) -le "$wall" ] ||
+  fail own "the delay between x and the click back is $delay ms of the $wall ms between them"
+pass "own (delay $delay ms of $wall ms)"
 exit 0
