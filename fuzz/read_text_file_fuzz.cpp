@@ -1,6 +1,7 @@
 // Fuzzes ReadTextFile with arbitrary file contents. Besides the sanitizers' checks it holds the
-// reader to the format: the text is the UTF-16LE units after an optional byte-order mark up to
-// the first zero unit (an odd last byte pairs with a zero), and ReadFileBytes sees every byte.
+// reader to the format: the text is every UTF-16LE unit after an optional byte-order mark (an
+// odd last byte pairs with a zero), a zero unit read as a blank, so nothing after a zero is
+// lost; and ReadFileBytes sees every byte.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -49,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return static_cast<WCHAR>(lo | (hi << 8));
     };
     size_t i = units > 0 && unit(0) == 0xFEFF ? 1 : 0;
-    for (; i < units && unit(i) != 0; ++i)
-        expected += unit(i);
+    for (; i < units; ++i)
+        expected += unit(i) != 0 ? unit(i) : static_cast<WCHAR>(' ');
 
     CWString text(TEXT("stale"));
     ReadTextFile(path.c_str(), text);

@@ -69,7 +69,7 @@ bool EnsureSchemeFolder(const CWString& folder) {
 
 CWString JoinStepCodes(const CStepList& list) {
     CWString joined;
-    list.WithCodes([&joined](const rg_lch_jb::rg_wbshzl& codes) {
+    list.WithCodes([&joined](const CStepList::Codes& codes) {
         for (int64_t i = 0; i < codes.GetCount(); ++i) {
             joined.Append(codes.GetTextAt(i));
             joined.AppendChar(TEXT(' '));

@@ -40,9 +40,9 @@ CWString JoinStepCodes(const CStepList& list);
 // was written, 0 when not; on 0 a file that was there before is unchanged.
 int WriteSchemeFile(const CStepList& list, const WCHAR* path);
 
-// Replaces the codes of the list by the file's: its text (a missing or unreadable file reads
-// as empty) cut at every space, each piece trimmed of units up to U+0020, empty pieces
-// dropped. Answers the new count.
+// Replaces the codes of the list by the file's: its whole text (a missing or unreadable file
+// reads as empty, a zero unit as a blank) cut into codes by CStepList::LoadFromText, at
+// spaces, tabs and line breaks. Answers the new count.
 int64_t ReadSchemeFile(const WCHAR* path, CStepList& list);
 
 // The scheme files of the folder ("*.txt", in the order the listing gives them) into paths,

@@ -37,6 +37,45 @@ constexpr const WCHAR* kUnknownSchemeEnd = TEXT("”，请在“使用方案”�
 constexpr const WCHAR* kNoFolder =
     TEXT("找不到程序所在的文件夹（其路径过长），无法保存或删除方案。");
 
+// The step list box's lines for a fill, made from StepList a batch at a time under its lock
+// and handed out one by one: the lock is never held while the list box works, only a batch
+// of lines exists at any moment (a scheme may have millions of steps), and the fill is one
+// repaint for the whole scheme. Only this thread changes StepList, so the batches read one
+// list.
+class StepLines : public IListItemSource {
+public:
+    int64_t GetItemCount() override { return m_nCount; }
+    // Most lines are a few Chinese characters and a number: about 20 bytes with the
+    // terminator. Only the room reserved for the texts depends on the guess.
+    int64_t GetTextBytes() override { return m_nCount * 20; }
+    const WCHAR* NextItemText() override {
+        if (m_nNext == m_nBatchEnd && !ReadBatch())
+            return nullptr;
+        return m_Lines.GetTextAt(m_nNext++ - m_nBatchStart);
+    }
+
+private:
+    static constexpr int64_t kBatch = 256;
+
+    bool ReadBatch() {
+        m_Lines.Clear();
+        m_nBatchStart = m_nNext;
+        StepList.WithCodes([this](const CStepList::Codes& codes) {
+            int64_t end = codes.GetCount() < m_nNext + kBatch ? codes.GetCount() : m_nNext + kBatch;
+            for (int64_t i = m_nNext; i < end; ++i)
+                m_Lines.Append(StepDisplayText(CWString(codes.GetTextAt(i))).GetText());
+        });
+        m_nBatchEnd = m_nBatchStart + m_Lines.GetCount();
+        return m_nBatchEnd > m_nBatchStart;
+    }
+
+    int64_t m_nCount = StepList.GetCount();
+    int64_t m_nNext = 0;
+    int64_t m_nBatchStart = 0;
+    int64_t m_nBatchEnd = 0;
+    CMStringArray m_Lines;
+};
+
 } // namespace
 
 void rg_wdzhchk::StartSchemeFolder() {
@@ -64,14 +103,8 @@ void rg_wdzhchk::LoadScheme() {
     if (index < 0 || index >= m_SchemePaths.GetCount())
         return;
     ReadSchemeFile(m_SchemePaths.GetTextAt(index), StepList);
-    // The lines are made under one hold of the list's lock and added after it is let go, all
-    // at once: one repaint for the whole scheme instead of one per line.
-    rg_lch_jb::rg_wbshzl lines;
-    StepList.WithCodes([&](const rg_lch_jb::rg_wbshzl& codes) {
-        for (int64_t i = 0; i < codes.GetCount(); ++i)
-            lines.Append(StepDisplayText(CWString(codes.GetTextAt(i))).GetText());
-    });
-    m_StepListBox.ReplaceItems(lines.GetArray());
+    StepLines lines;
+    m_StepListBox.ReplaceItems(lines);
 }
 
 void rg_wdzhchk::SaveScheme() {

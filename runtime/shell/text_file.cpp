@@ -67,16 +67,14 @@ WCHAR UnitAt(const BYTE* bytes, int64_t index) {
     return static_cast<WCHAR>(bytes[2 * index] | (bytes[2 * index + 1] << 8));
 }
 
-} // namespace
-
-int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer) {
-    if (path == nullptr || path[0] == 0)
-        return -1;
+// Opens the file and reads at most `count` bytes from its start (-1: the whole file) into the
+// room that `room(n)` gives for the n bytes there are. Returns the number read, 0 for an empty
+// file (or one too large for a 32-bit size) and -1 when it cannot be opened or read; `room` is
+// not called for those.
+template <typename Room> int64_t ReadFileInto(const WCHAR* path, int64_t count, Room&& room) {
     FILE* file = _wfopen(path, TEXT("rb"));
-    if (file == nullptr) {
-        buffer.Free();
+    if (file == nullptr)
         return -1;
-    }
     if (count == -1) {
         // The size must fit a 32-bit signed position; a larger file reads as empty rather
         // than as a wrapped, wrong size. It is measured in 64 bits: where long has 32 (on
@@ -87,21 +85,28 @@ int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer) {
     }
     if (count <= 0) {
         fclose(file);
-        buffer.Free();
         return 0;
     }
-    BYTE* data = buffer.PrepareLength(count);
+    BYTE* data = room(count);
     size_t read = fread(data, 1, static_cast<size_t>(count), file);
-    if (ferror(file)) {
-        fclose(file);
-        buffer.Free();
-        return -1;
-    }
-    buffer.SetLength(static_cast<int64_t>(read));
+    bool failed = ferror(file) != 0;
     fclose(file);
-    if (read == 0)
+    return failed ? -1 : static_cast<int64_t>(read);
+}
+
+} // namespace
+
+int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer) {
+    if (path == nullptr || path[0] == 0)
+        return -1;
+    int64_t read =
+        ReadFileInto(path, count, [&buffer](int64_t n) { return buffer.PrepareLength(n); });
+    if (read <= 0) {
         buffer.Free();
-    return static_cast<int64_t>(read);
+        return read;
+    }
+    buffer.SetLength(read);
+    return read;
 }
 
 CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text) {
@@ -126,10 +131,32 @@ CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text) {
 
 CWString& ReadTextFile(const WCHAR* path, CWString& text) {
     text.Empty();
-    CRixMem bytes;
-    if (ReadFileBytes(path, -1, bytes) <= 0)
+    if (path == nullptr || path[0] == 0)
         return text;
-    return TextFromUtf16Bytes(bytes, text);
+    // The bytes are read straight into the text's own storage and turned into units where
+    // they lie, so a file of many megabytes is held once, not as bytes and text side by side.
+    BYTE* data = nullptr;
+    int64_t read = ReadFileInto(path, -1, [&](int64_t n) {
+        // One unit more than whole units, for an odd last byte; the text adds its terminator.
+        data = reinterpret_cast<BYTE*>(text.BeginWrite(n / 2 + 1));
+        return data;
+    });
+    if (read <= 0) {
+        text.Empty();
+        return text;
+    }
+    if (read % 2 != 0)
+        data[read++] = 0; // an odd last byte pairs with a zero byte
+    int64_t units = read / 2;
+    int64_t first = UnitAt(data, 0) == 0xFEFF ? 1 : 0;
+    // Unit i is read from bytes 2i and 2i + 1 before anything is written at or after them.
+    auto out = reinterpret_cast<WCHAR*>(data);
+    for (int64_t i = first; i < units; ++i) {
+        WCHAR unit = UnitAt(data, i);
+        out[i - first] = unit != 0 ? unit : TEXT(' ');
+    }
+    text.EndWrite(units - first);
+    return text;
 }
 
 int WriteTextFile(const CWString& text, const WCHAR* path) {

@@ -19,13 +19,15 @@ class CWString;
 // is empty, except that a null or empty path leaves it untouched.
 int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer);
 
-// The file's text: UTF-16LE after an optional byte-order mark, up to the first zero unit. Any
-// failure gives the empty text.
+// The file's whole text: every UTF-16LE unit after an optional byte-order mark, an odd last
+// byte paired with a zero byte. A zero unit, which a zero-terminated text cannot hold, reads as
+// a blank (U+0020): a stray zero inside a file never hides what follows it. Any failure gives
+// the empty text.
 CWString& ReadTextFile(const WCHAR* path, CWString& text);
 
-// The text that UTF-16LE bytes hold, read by the rule of text files: an optional byte-order
-// mark is skipped and the text ends at the first zero unit (or the last whole unit). Appends
-// four zero bytes to `bytes` on the way.
+// The text that UTF-16LE bytes hold, as resources store texts: an optional byte-order mark is
+// skipped and the text ends at the first zero unit (or the last whole unit). Appends four zero
+// bytes to `bytes` on the way.
 CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text);
 
 // Writes FF FE and the text's units. 1 when every byte reached the file, else 0; on 0 the file

@@ -42,32 +42,55 @@ int32_t rg_lbkjchl::AddItem(const CWString& text) {
     return static_cast<int32_t>(index);
 }
 
-int32_t rg_lbkjchl::ReplaceItems(const CMStringArray& texts) {
+int32_t rg_lbkjchl::ReplaceItems(IListItemSource& source) {
     HWND hwnd = GetSafeHwnd();
     if (hwnd == nullptr)
         return 0;
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageW(hwnd, LB_RESETCONTENT, 0, 0);
-    int64_t count = texts.GetCount();
-    // The text bytes for LB_INITSTORAGE, terminators included.
-    int64_t bytes = 0;
-    for (int64_t i = 0; i < count; ++i) {
-        const WCHAR* text = texts.GetTextAt(i);
-        int64_t units = 1;
-        while (*text++ != 0)
-            ++units;
-        bytes += units * static_cast<int64_t>(sizeof(WCHAR));
-    }
-    SendMessageW(hwnd, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(bytes));
+    int64_t count = source.GetItemCount();
+    if (count > 0)
+        SendMessageW(hwnd, LB_INITSTORAGE, static_cast<WPARAM>(count),
+                     static_cast<LPARAM>(source.GetTextBytes()));
     int32_t added = 0;
     for (int64_t i = 0; i < count; ++i) {
-        if (SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts.GetTextAt(i))) < 0)
+        const WCHAR* text = source.NextItemText();
+        if (text == nullptr ||
+            SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)) < 0)
             break;
         ++added;
     }
     SendMessageW(hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd, nullptr, TRUE);
     return added;
+}
+
+int32_t rg_lbkjchl::ReplaceItems(const CMStringArray& texts) {
+    class ArraySource : public IListItemSource {
+    public:
+        explicit ArraySource(const CMStringArray& texts) : m_Texts(texts) {}
+        int64_t GetItemCount() override { return m_Texts.GetCount(); }
+        int64_t GetTextBytes() override {
+            int64_t bytes = 0;
+            for (int64_t i = 0; i < m_Texts.GetCount(); ++i) {
+                const WCHAR* text = m_Texts.GetTextAt(i);
+                int64_t units = 1;
+                while (*text++ != 0)
+                    ++units;
+                bytes += units * static_cast<int64_t>(sizeof(WCHAR));
+            }
+            return bytes;
+        }
+        const WCHAR* NextItemText() override {
+            return m_nNext < m_Texts.GetCount() ? m_Texts.GetTextAt(m_nNext++) : nullptr;
+        }
+
+    private:
+        const CMStringArray& m_Texts;
+        int64_t m_nNext = 0;
+    };
+    ArraySource source(texts);
+    return ReplaceItems(source);
 }
 
 int32_t rg_lbkjchl::GetCount() const {

@@ -36,6 +36,19 @@ protected:
 
 namespace rg_lch_MFCjm_jb {
 
+// The texts of a ReplaceItems fill, handed out one at a time.
+class IListItemSource {
+public:
+    virtual ~IListItemSource() = default;
+    // How many texts the source gives: the room the fill reserves.
+    virtual int64_t GetItemCount() = 0;
+    // About how many bytes the texts take with their terminators (the room for strings that
+    // LB_INITSTORAGE reserves; a guess costs only that room).
+    virtual int64_t GetTextBytes() = 0;
+    // The next text, valid until the following call; null when there is none left.
+    virtual const WCHAR* NextItemText() = 0;
+};
+
 class rg_lbkjchl : public CRixWinControl {
     RIX_OBJECT(rg_lbkjchl, CRixWinControl, "rg_lch_MFCjm_jb::rg_lbkjchl")
     RIX_NO_OWN_FIELDS(rg_lbkjchl)
@@ -57,11 +70,15 @@ public:
     //
     // LB_ADDSTRING with data 0; the index, or -1 when the list refuses the item.
     int32_t AddItem(const CWString& text);
-    // Replaces every item with the texts, in order, each with data 0, as LB_RESETCONTENT and
-    // an AddItem per text would, but with redrawing off meanwhile and one repaint after, and
-    // room for all items taken at once (LB_INITSTORAGE). A new item's data is 0 already, so no
-    // LB_SETITEMDATA is sent. The list is left with no selection and its first item on top.
-    // The number of items added: adding stops at the first text the list refuses.
+    // Replaces every item with the source's texts, in order, each with data 0, as
+    // LB_RESETCONTENT and an AddItem per text would, but with redrawing off meanwhile and one
+    // repaint after, and room for all items taken at once (LB_INITSTORAGE). A new item's data
+    // is 0 already, so no LB_SETITEMDATA is sent. The list is left with no selection and its
+    // first item on top. The texts are asked for one at a time and each is added at once, so
+    // a caller with a million lines never holds them all. The number of items added: adding
+    // stops at the first text the list refuses, or when the source has none left.
+    int32_t ReplaceItems(IListItemSource& source);
+    // The same with the texts of an array.
     int32_t ReplaceItems(const CMStringArray& texts);
     int32_t GetCount() const;
     CWString GetItemText(int32_t index) const;

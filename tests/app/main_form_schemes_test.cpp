@@ -137,14 +137,38 @@ TEST_F(MainFormTest, DeletingTheOnlySchemeEmptiesEverything) {
 
 TEST_F(MainFormTest, FilesAreListedByTitleAndLoadedAsTheyAre) {
     CreateDirectoryW(folder_.c_str(), nullptr);
-    // An upper-case extension; a line break is no separator, so the file holds one code.
+    // An upper-case extension, and one code per line as a file written by hand has them.
     ASSERT_TRUE(TempFolder::WriteBytes(folder_ + TEXT("x.TXT"), SchemeBytes(TEXT("A65\r\nB1"))));
     Open();
     ASSERT_EQ(ComboItems(kSchemeBox), Lines{TEXT("x")});
     Pick(kSchemeBox, 0);
-    ASSERT_TRUE(PumpUntil([&] { return StepList.GetCount() == 1; }));
-    EXPECT_EQ(Codes(), Lines{TEXT("A65\r\nB1")});
-    EXPECT_EQ(ListLines(), Lines{TEXT("按键A")});
+    ASSERT_TRUE(PumpUntil([&] { return StepList.GetCount() == 2; }));
+    EXPECT_EQ(Codes(), (Lines{TEXT("A65"), TEXT("B1")}));
+    EXPECT_EQ(ListLines(), (Lines{TEXT("按键A"), TEXT("鼠标左键")}));
+}
+
+// A zero unit between codes cuts nothing: every step is loaded, shown and saved again.
+TEST_F(MainFormTest, ASchemeWithAZeroUnitLoadsAndSavesWhole) {
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    WString text = TEXT("A65 B1");
+    text.push_back(0);
+    text += TEXT("D50\tE1@2");
+    ASSERT_TRUE(TempFolder::WriteBytes(SchemePath(TEXT("zero")), SchemeBytes(text)));
+    Open();
+    ASSERT_EQ(ComboItems(kSchemeBox), Lines{TEXT("zero")});
+    Pick(kSchemeBox, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ListLines().size() == 4; }));
+    EXPECT_EQ(Codes(), (Lines{TEXT("A65"), TEXT("B1"), TEXT("D50"), TEXT("E1@2")}));
+    EXPECT_EQ(ListLines(),
+              (Lines{TEXT("按键A"), TEXT("鼠标左键"), TEXT("延时50"), TEXT("坐标1@2")}));
+
+    ModalScript script;
+    script.Input(kNameTitle, TEXT("copy")).Start();
+    ClickAt(Hwnd(kSaveButton));
+    ASSERT_TRUE(PumpUntil([&] { return ComboItems(kSchemeBox).size() == 2 || script.Failed(); }));
+    ASSERT_FALSE(script.Failed()) << script.Failure();
+    EXPECT_EQ(TempFolder::ReadBytes(SchemePath(TEXT("copy"))),
+              SchemeBytes(TEXT("A65 B1 D50 E1@2")));
 }
 
 // "*.txt" also matches the 8.3 short name of plan.txtold (PLAN~1.TXT), on Windows and under

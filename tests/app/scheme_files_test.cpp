@@ -8,7 +8,6 @@
 
 #include "app/schemes/scheme_files.h"
 #include "app/steps/step_list.h"
-#include "app/steps/step_text.h"
 #include "platform/platform.h"
 #include "runtime/core/rg_wbshzl.h"
 #include "runtime/core/rix_mem.h"
@@ -91,18 +90,25 @@ TEST_F(SchemeFilesTest, JoiningTrimsOnlyTheEnds) {
     }
 }
 
-TEST_F(SchemeFilesTest, ReadingSplitsAtBlanksOnly) {
+TEST_F(SchemeFilesTest, ReadingCutsAtBlanksAndLineBreaks) {
     struct Case {
         std::string bytes;
         std::vector<WString> codes;
     };
     const Case cases[] = {
         {"\xFF\xFE" + Utf16("A65 B1 D50"), {TEXT("A65"), TEXT("B1"), TEXT("D50")}},
-        // A line break is no separator: the file is one code, a key step for 65.
-        {"\xFF\xFE" + Utf16("A65\r\nB1"), {TEXT("A65\r\nB1")}},
+        // One code per line, as a file written by hand or by another tool has them.
+        {"\xFF\xFE" + Utf16("A65\r\nB1"), {TEXT("A65"), TEXT("B1")}},
+        {Utf16("A65\nB1\n\tD50\r\n"), {TEXT("A65"), TEXT("B1"), TEXT("D50")}},
         // No mark, blanks in runs and at the ends.
         {Utf16("  D5   0 "), {TEXT("D5"), TEXT("0")}},
         {"\xFF\xFE", {}},
+        // A zero unit between codes is a blank: everything after it is read.
+        {"\xFF\xFE" + Utf16("A65") + std::string(2, '\0') + Utf16("B1 D50"),
+         {TEXT("A65"), TEXT("B1"), TEXT("D50")}},
+        {"\xFF\xFE" + Utf16("A65 ") + std::string(6, '\0') + Utf16(" E1@2"),
+         {TEXT("A65"), TEXT("E1@2")}},
+        {"\xFF\xFE" + std::string(2, '\0') + Utf16("C-8@0"), {TEXT("C-8@0")}},
     };
     for (const Case& c : cases) {
         WString path = dir_ / TEXT("s.txt");
@@ -114,14 +120,21 @@ TEST_F(SchemeFilesTest, ReadingSplitsAtBlanksOnly) {
             got.push_back(list_.GetAt(i).GetText());
         EXPECT_EQ(got, c.codes) << c.codes.size();
     }
-    StepValues values;
-    ASSERT_TRUE(TempFolder::WriteBytes(dir_ / TEXT("s.txt"), "\xFF\xFE" + Utf16("A65\r\nB1")));
-    ReadSchemeFile((dir_ / TEXT("s.txt")).c_str(), list_);
-    EXPECT_EQ(ParseStep(list_.GetAt(0), values), TEXT('A'));
-    EXPECT_EQ(values.value, 65);
 
     // A missing file reads as an empty scheme.
     EXPECT_EQ(ReadSchemeFile((dir_ / TEXT("missing.txt")).c_str(), list_), 0);
+}
+
+// A scheme with a zero unit between codes, read and saved again, keeps every code.
+TEST_F(SchemeFilesTest, AZeroUnitIsReadPastAndNotSavedBack) {
+    EnsureSchemeFolder(Folder());
+    CWString path = SchemePath(Folder(), TEXT("zero"));
+    ASSERT_TRUE(TempFolder::WriteBytes(path.GetText(), "\xFF\xFE" + Utf16("A65") +
+                                                           std::string(2, '\0') + Utf16("B1 D50")));
+    EXPECT_EQ(ReadSchemeFile(path.GetText(), list_), 3);
+    CWString again = SchemePath(Folder(), TEXT("again"));
+    ASSERT_EQ(WriteSchemeFile(list_, again.GetText()), 1);
+    EXPECT_EQ(TempFolder::ReadBytes(again.GetText()), "\xFF\xFE" + Utf16("A65 B1 D50"));
 }
 
 TEST_F(SchemeFilesTest, ListingGivesPathsAndTitlesEntryForEntry) {

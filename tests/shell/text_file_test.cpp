@@ -78,10 +78,13 @@ TEST(TextFile, ReadsWhateverBytesAreThere) {
         {std::string("\xFF\xFE\x41", 3), TEXT("A")},      // odd length: the last byte pairs with 0
         {std::string("\x41\x00\x42\x00", 4), TEXT("AB")}, // no mark
         {std::string("\xFF\xFE", 2), TEXT("")},           // only the mark
-        {std::string("\x00\x00\x41\x00", 4), TEXT("")},   // starts with a zero unit
-        {std::string("\x41\x00\x00\x00\x42\x00", 6), TEXT("A")},        // stops at a zero unit
-        {std::string("\x41", 1), TEXT("A")},                            // one byte, the same
-        {std::string(), TEXT("")},                                      // empty file
+        // A zero unit reads as a blank, wherever it is: nothing after it is lost.
+        {std::string("\x00\x00\x41\x00", 4), TEXT(" A")},
+        {std::string("\x41\x00\x00\x00\x42\x00", 6), TEXT("A B")},
+        {std::string("\xFF\xFE\x41\x00\x00\x00\x00\x00", 8), TEXT("A  ")},
+        {std::string("\xFF\xFE\x00", 3), TEXT(" ")}, // an odd zero byte is a zero unit
+        {std::string("\x41", 1), TEXT("A")},         // one byte, the same
+        {std::string(), TEXT("")},                   // empty file
         {std::string("ab", 2), WString(1, static_cast<WCHAR>(0x6261))}, // UTF-8: garbage
     };
     for (const Case& c : cases) {

@@ -4,6 +4,8 @@
 // without a window.
 #include <gmock/gmock.h>
 
+#include <vector>
+
 #include "runtime/ui/list_box.h"
 #include "runtime/ui/wnd_holder.h"
 #include "tests/core/text_testing.h"
@@ -13,6 +15,7 @@
 namespace {
 
 using namespace keyseq_test;
+using rg_lch_MFCjm_jb::IListItemSource;
 using rg_lch_MFCjm_jb::rg_lbk;
 using rg_lch_MFCjm_jb::rg_lbkjchl;
 using C = CRixWinControl;
@@ -246,6 +249,39 @@ TEST_F(ListBox, ReplaceItemsLeavesTheListAsResetAndAddItemWould) {
     // Without a window nothing is added.
     rg_lbk none;
     EXPECT_EQ(none.ReplaceItems(texts), 0);
+}
+
+// A source is asked for one text at a time, each added before the next is asked for; one
+// that runs dry before its count ends the fill there.
+TEST_F(ListBox, ReplaceItemsTakesTheSourcesTextsOneAtATime) {
+    class Source : public IListItemSource {
+    public:
+        explicit Source(HWND list) : m_List(list) {}
+        int64_t GetItemCount() override { return 5; }
+        int64_t GetTextBytes() override { return 5 * 8; }
+        const WCHAR* NextItemText() override {
+            // The texts given so far are in the list already.
+            counts.push_back(SendMessageW(m_List, LB_GETCOUNT, 0, 0));
+            if (m_nGiven == 3)
+                return nullptr;
+            m_Text.Format(TEXT("第%d行"), ++m_nGiven);
+            return m_Text.GetText();
+        }
+        std::vector<LRESULT> counts;
+
+    private:
+        HWND m_List;
+        int m_nGiven = 0;
+        CWString m_Text;
+    };
+    rg_lbk list;
+    ASSERT_EQ(Create(list, parent, 100), 1);
+    list.AddItem(CWString(TEXT("旧")));
+    Source source(list.GetSafeHwnd());
+    EXPECT_EQ(list.ReplaceItems(source), 3);
+    EXPECT_EQ(source.counts, (std::vector<LRESULT>{0, 1, 2, 3}));
+    ASSERT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(Utf8(list.GetItemText(2)), Utf8(CWString(TEXT("第3行"))));
 }
 
 TEST_F(ListBox, SetCurSelSelectsWithoutFiringSelChanged) {
