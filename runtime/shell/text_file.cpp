@@ -124,10 +124,13 @@ CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text) {
     return text;
 }
 
-CWString& ReadTextFile(const WCHAR* path, CWString& text) {
+CWString& ReadTextFile(const WCHAR* path, CWString& text, bool* read) {
     text.Empty();
     CRixMem bytes;
-    if (ReadFileBytes(path, -1, bytes) <= 0)
+    int64_t length = ReadFileBytes(path, -1, bytes);
+    if (read != nullptr)
+        *read = length >= 0;
+    if (length <= 0)
         return text;
     return TextFromUtf16Bytes(bytes, text);
 }

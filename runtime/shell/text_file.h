@@ -20,8 +20,10 @@ class CWString;
 int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer);
 
 // The file's text: UTF-16LE after an optional byte-order mark, up to the first zero unit. Any
-// failure gives the empty text.
-CWString& ReadTextFile(const WCHAR* path, CWString& text);
+// failure gives the empty text; `read`, when given, tells the two apart: false when the file
+// could not be opened or read (missing, locked by another program, a folder), true when it
+// was (an empty file too).
+CWString& ReadTextFile(const WCHAR* path, CWString& text, bool* read = nullptr);
 
 // The text that UTF-16LE bytes hold, read by the rule of text files: an optional byte-order
 // mark is skipped and the text ends at the first zero unit (or the last whole unit). Appends

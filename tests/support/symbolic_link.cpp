@@ -21,9 +21,10 @@ std::string UnixPath(const WString& path) {
     return out;
 }
 
-// Runs a host program under Wine (Wine starts host executables named by their host path) and
-// answers whether it ended with 0.
-bool RunHost(const std::string& command_line) {
+// Starts a host program under Wine (Wine starts host executables named by their host path)
+// and waits up to 10 s for `done`. Wine gives no waitable handle for a host process (the wait
+// fails at once), so the program's work is what is waited for.
+template <typename Done> bool RunHost(const std::string& command_line, Done done) {
     std::wstring line(command_line.begin(), command_line.end()); // host paths here are ASCII
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -31,12 +32,14 @@ bool RunHost(const std::string& command_line) {
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    WaitForSingleObject(process.hProcess, 30000);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return code == 0;
+    for (int i = 0; i < 200; ++i) {
+        if (done())
+            return true;
+        Sleep(50);
+    }
+    return done();
 }
 
 std::string Quoted(const std::string& text) {
@@ -58,7 +61,8 @@ bool MakeFileLink(const WString& link, const WString& target, std::string& why) 
             why = "no host path for " + Narrow(link) + " or " + Narrow(target);
             return false;
         }
-        if (!RunHost("/bin/ln -s " + Quoted(to) + " " + Quoted(from)) || !Exists(link)) {
+        if (!RunHost("/bin/ln -s " + Quoted(to) + " " + Quoted(from),
+                     [&] { return Exists(link); })) {
             why = "the host's ln made no link at " + from;
             return false;
         }
@@ -84,8 +88,8 @@ bool RemoveFileLink(const WString& link) {
 #if defined(KEYSEQ_PLATFORM_WIN32)
     if (RunningUnderWine()) {
         std::string path = UnixPath(link);
-        return !path.empty() && RunHost("/bin/rm -f " + Quoted(path)) &&
-               GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES;
+        return !path.empty() &&
+               RunHost("/bin/rm -f " + Quoted(path), [&] { return !Exists(link); });
     }
 #endif
     // On Windows, and in the simulation, deleting a link removes the link.
