@@ -42,7 +42,8 @@ constexpr const WCHAR* kNotListed =
 constexpr const WCHAR* kNotReadBack =
     TEXT("方案未能保存：保存的文件读不回现有的步骤。现有步骤保持不变。");
 constexpr const WCHAR* kNotReadStart = TEXT("无法读取方案“");
-constexpr const WCHAR* kNotReadEnd = TEXT("”（文件可能正被其他程序使用）。现有步骤保持不变。");
+constexpr const WCHAR* kNotReadHeld = TEXT("”：文件可能正被其他程序使用。现有步骤保持不变。");
+constexpr const WCHAR* kNotReadGone = TEXT("”：方案文件已不存在。现有步骤保持不变。");
 constexpr const WCHAR* kLinkNotDeleted =
     TEXT("方案未删除：方案文件是指向别处的链接，删除会删掉别处的文件。现有步骤保持不变。");
 constexpr const WCHAR* kNotDeletedStart = TEXT("方案未能删除：");
@@ -125,7 +126,7 @@ void rg_wdzhchk::LoadScheme() {
         SendMessageW(box.GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(m_nLoadedScheme), 0);
         CWString text(kNotReadStart);
         text.Append(box.GetItemText(index));
-        text.Append(kNotReadEnd);
+        text.Append(PathExists(m_SchemePaths.GetTextAt(index)) ? kNotReadHeld : kNotReadGone);
         ShowMessageBox(this, text, MB_OK, CWString(kNoticeCaption));
         return;
     }

@@ -268,7 +268,8 @@ TEST_F(MainFormTest, ASchemeThatCannotBeReadSaysSoAndKeepsTheSteps) {
     ASSERT_TRUE(PumpUntil([&] { return script.Answered() == 1 || script.Failed(); }, 30000));
     CloseHandle(held);
     ASSERT_FALSE(script.Failed()) << script.Failure();
-    EXPECT_NE(script.MessageTexts()[0].find(TEXT("无法读取方案“b”")), WString::npos)
+    EXPECT_NE(script.MessageTexts()[0].find(TEXT("无法读取方案“b”：文件可能正被其他程序使用")),
+              WString::npos)
         << Narrow(script.MessageTexts()[0]);
     EXPECT_EQ(Codes(), (Lines{TEXT("A65"), TEXT("D9")}));
     EXPECT_EQ(ListLines(), (Lines{TEXT("按键A"), TEXT("延迟9")}));
