@@ -39,8 +39,9 @@ constexpr const WCHAR* kBadName =
 constexpr const WCHAR* kNotSaved = TEXT("方案未能保存：无法写入方案文件。现有步骤保持不变。");
 constexpr const WCHAR* kNotListed =
     TEXT("方案未能保存：文件没有以这个名称出现在方案文件夹中（名称可能过长）。现有步骤保持不变。");
+// Written, but the file does not give back these steps (or cannot be read back at once).
 constexpr const WCHAR* kNotReadBack =
-    TEXT("方案未能保存：保存的文件读不回现有的步骤。现有步骤保持不变。");
+    TEXT("方案未能如实保存：保存的文件读不回同样的步骤。现有步骤保持不变。");
 constexpr const WCHAR* kNotReadStart = TEXT("无法读取方案“");
 constexpr const WCHAR* kNotReadHeld = TEXT("”：文件可能正被其他程序使用。现有步骤保持不变。");
 constexpr const WCHAR* kNotReadGone = TEXT("”：方案文件已不存在。现有步骤保持不变。");
@@ -93,6 +94,27 @@ int64_t FindSavedTitle(const rg_lch_jb::rg_wbshzl& titles, const CWString& name)
         if (SameNoCase(titles.GetTextAt(i), name.GetText()))
             found = i;
     return found;
+}
+
+bool SameText(const WCHAR* a, const WCHAR* b) {
+    for (; *a != 0 && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
+}
+
+// Whether two lists hold the same codes in the same order. Code for code, not their joined
+// text: "D6 0" and the two codes "D6", "0" join alike.
+bool SameCodes(const CStepList& a, const CStepList& b) {
+    return a.WithCodes([&](const rg_lch_jb::rg_wbshzl& x) {
+        return b.WithCodes([&](const rg_lch_jb::rg_wbshzl& y) {
+            if (x.GetCount() != y.GetCount())
+                return false;
+            for (int64_t i = 0; i < x.GetCount(); ++i)
+                if (!SameText(x.GetTextAt(i), y.GetTextAt(i)))
+                    return false;
+            return true;
+        });
+    });
 }
 
 } // namespace
@@ -185,8 +207,7 @@ void rg_wdzhchk::SaveScheme() {
         return;
     }
     CStepList back;
-    if (ReadSchemeFile(paths.GetTextAt(saved), back) < 0 ||
-        JoinStepCodes(back).IsEqual(JoinStepCodes(StepList)) == 0) {
+    if (ReadSchemeFile(paths.GetTextAt(saved), back) < 0 || !SameCodes(back, StepList)) {
         ShowMessageBox(this, CWString(kNotReadBack), MB_OK, CWString(kNoticeCaption));
         return;
     }

@@ -326,6 +326,26 @@ TEST_F(MainFormTest, ASaveThatDoesNotLandSaysSoAndKeepsTheSteps) {
     EXPECT_EQ(selected, 0);
 }
 
+// A code with a blank inside (an older delay box took "5 0") is written as it is and reads
+// back as two: the save says that the file does not give back the steps, and keeps them.
+TEST_F(MainFormTest, ASaveThatDoesNotReadBackSaysSoAndKeepsTheSteps) {
+    Open();
+    AddDelays({TEXT("5")});
+    StepList.Append(TEXT("D6 0"));
+    ModalScript script;
+    script.Input(kNameTitle, TEXT("blank")).Message(kNotice, IDOK).Start();
+    ClickAt(Hwnd(kSaveButton));
+    ASSERT_TRUE(PumpUntil([&] { return script.Answered() == 2 || script.Failed(); }, 30000));
+    ASSERT_FALSE(script.Failed()) << script.Failure();
+    PumpFor(100);
+    ASSERT_EQ(script.MessageTexts().size(), 1u);
+    EXPECT_NE(script.MessageTexts()[0].find(TEXT("读不回同样的步骤")), WString::npos)
+        << Narrow(script.MessageTexts()[0]);
+    EXPECT_EQ(Codes(), (Lines{TEXT("D5"), TEXT("D6 0")}));
+    EXPECT_EQ(ListLines(), Lines{TEXT("延迟5")});
+    EXPECT_TRUE(ComboItems(kSchemeBox).empty());
+}
+
 TEST_F(MainFormTest, FilesAreListedByTitleAndLoadedAsTheyAre) {
     CreateDirectoryW(folder_.c_str(), nullptr);
     // An upper-case extension; a line break is no separator, so the file holds one code.
