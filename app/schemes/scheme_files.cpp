@@ -32,10 +32,10 @@ bool IsPortDigit(WCHAR unit) {
            unit == 0x00B3;
 }
 
-// Whether [begin, end) is a device name: CON, PRN, AUX, NUL, COM1-9 or LPT1-9, and COM or LPT
-// followed by a superscript 1, 2 or 3.
+// Whether [begin, end) is a device name: CON, PRN, AUX, NUL, the console's CONIN$ and CONOUT$,
+// CLOCK$, COM1-9 or LPT1-9, and COM or LPT followed by a superscript 1, 2 or 3.
 bool IsDeviceName(const WCHAR* begin, const WCHAR* end) {
-    for (const char* word : {"CON", "PRN", "AUX", "NUL"})
+    for (const char* word : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"})
         if (SpellsNoCase(begin, end, word))
             return true;
     if (end - begin == 4 && IsPortDigit(end[-1]))
@@ -93,7 +93,10 @@ int WriteSchemeFile(const CStepList& list, const WCHAR* path) {
 
 int64_t ReadSchemeFile(const WCHAR* path, CStepList& list) {
     CWString text;
-    ReadTextFile(path, text);
+    bool read = false;
+    ReadTextFile(path, text, &read);
+    if (!read)
+        return -1;
     return list.LoadFromText(text.GetText());
 }
 

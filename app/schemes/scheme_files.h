@@ -40,9 +40,11 @@ CWString JoinStepCodes(const CStepList& list);
 // was written, 0 when not; on 0 a file that was there before is unchanged.
 int WriteSchemeFile(const CStepList& list, const WCHAR* path);
 
-// Replaces the codes of the list by the file's: its whole text (a missing or unreadable file
-// reads as empty, a zero unit as a blank) cut into codes by CStepList::LoadFromText, at
-// spaces, tabs and line breaks. Answers the new count.
+// Replaces the codes of the list by the file's: its whole text (a zero unit reads as a blank)
+// cut into codes by CStepList::LoadFromText, at spaces, tabs and line breaks. Answers the new
+// count, or -1 when the file cannot be opened or read (missing, locked by another program, a
+// folder): the list is then left as it was, so that a scheme that cannot be read never looks
+// like an empty one.
 int64_t ReadSchemeFile(const WCHAR* path, CStepList& list);
 
 // The scheme files of the folder ("*.txt", in the order the listing gives them) into paths,
@@ -58,9 +60,9 @@ int64_t ListSchemeFiles(const CWString& folder, rg_lch_jb::rg_wbshzl& paths,
 bool IsSchemeFileName(const WCHAR* path);
 
 // Whether a name may be used for a scheme: it must not be empty, hold \ / : * ? " < > | or a
-// unit below U+0020, end in a blank or a dot, or be a device name (CON, PRN, AUX, NUL, COM1 to
-// COM9, LPT1 to LPT9, COM¹ to COM³ and LPT¹ to LPT³ with superscript digits, in any case, alone
-// or before a dot). Without this a name could write
+// unit below U+0020, end in a blank or a dot, or be a device name (CON, PRN, AUX, NUL, CONIN$,
+// CONOUT$, CLOCK$, COM1 to COM9, LPT1 to LPT9, COM¹ to COM³ and LPT¹ to LPT³ with superscript
+// digits, in any case, alone or before a dot). Without this a name could write
 // outside the folder or to a device. Everything else is accepted, Chinese included. (The save
 // asks again for an empty name without a message; the window checks that case first.)
 bool IsValidSchemeName(const WCHAR* name);

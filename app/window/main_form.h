@@ -96,6 +96,8 @@ public:
 
     // Scheme operations (main_form_schemes.cpp).
     void StartSchemeFolder();
+    // Re-reads the folder into the scheme path list and the scheme box (nothing picked); the
+    // steps stay as they are.
     void ReadSchemeFolder();
     void LoadScheme();
     void SaveScheme();
@@ -203,6 +205,9 @@ private:
     // The Pause hint label shows a run's progress (UI thread only): only then may it grow.
     bool m_bProgressShown = false;
     rg_lch_jb::rg_wbshzl m_SchemePaths; // entry i belongs to entry i of the scheme box
+    // The scheme box entry whose scheme was loaded last (-1: none since the box was filled):
+    // a pick that cannot be read goes back to it.
+    int32_t m_nLoadedScheme = -1;
     rg_cch m_StepMenu;
     rg_lch_qmmk::rg_qm_zb m_CurrentPoint; // as of the last clock tick
     // Before the hook, so that the hook, which may point at the feed, goes first.

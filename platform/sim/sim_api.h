@@ -10,6 +10,7 @@
 #include "platform/sim/sim_window.h"
 #include "platform/sim/sim_focus.h"
 #include "platform/sim/sim_file.h"
+#include "platform/sim/sim_file_handle.h"
 #include "platform/sim/sim_find.h"
 #include "platform/sim/sim_module.h"
 #include "platform/sim/sim_message_box.h"

@@ -24,7 +24,8 @@ std::mutex& Lock();
 // Notified (notify_all) after every change that a waiter might be waiting for.
 std::condition_variable& Changed();
 
-enum class ObjectKind { Thread, Event, Timer };
+// A file handle is in the table for its value only: its state lives in sim_file_handle.cpp.
+enum class ObjectKind { Thread, Event, Timer, File };
 
 // A waitable kernel object. Guarded by Lock().
 struct KernelObject {

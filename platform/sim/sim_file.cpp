@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/sim/sim_file_attributes.h"
+#include "platform/sim/sim_file_handle.h"
 #include "platform/sim/sim_heap.h"
 #include "platform/sim/sim_path.h"
 
@@ -121,6 +122,18 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
     }
     long long limit = g_write_limit;
     bool writes = m.find_first_of("wa+") != std::string::npos;
+    bool reads = m.find_first_of("r+") != std::string::npos;
+    // The C run-time of Windows opens sharing read and write: a handle that shares less keeps
+    // it out.
+    struct stat existing;
+    if (stat(host.path.c_str(), &existing) == 0 &&
+        sim::detail::SharingClash(existing.st_dev, existing.st_ino,
+                                  (reads ? GENERIC_READ : 0) | (writes ? GENERIC_WRITE : 0),
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE)) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        errno = EACCES;
+        return nullptr;
+    }
     if (limit < 0 || !writes) {
         FILE* f = std::fopen(host.path.c_str(), m.c_str());
         if (f != nullptr && writes)

@@ -48,4 +48,9 @@ void SetWriteLimit(long long bytes);
 // Sets the file's size without writing it (the host makes it sparse), for tests of files too
 // large to write. False when the file cannot be resized.
 bool SetFileSize(const WCHAR* path, long long bytes);
+// Names longer than the host allows (255 bytes of UTF-8) are cut to fit, at a character's
+// start, and used so, as Wine does on a Linux host, instead of failing with
+// ERROR_FILENAME_EXCED_RANGE; false goes back to failing. For tests of a file system that
+// stores a file under another name than asked, without a word.
+void CutLongNames(bool on);
 } // namespace sim

@@ -1,13 +1,28 @@
 // Windows paths onto the host file system, UTF-16 names onto UTF-8 ones, wildcard matching.
 #include "platform/sim/sim_path.h"
 
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
+#include "platform/sim/sim_file.h"
 #include "platform/sim/sim_file_errors.h"
+
+namespace {
+
+std::atomic<bool> g_cut_long_names{false};
+
+// The longest name the host takes, in bytes.
+constexpr size_t kHostNameBytes = 255;
+
+} // namespace
+
+void sim::CutLongNames(bool on) {
+    g_cut_long_names = on;
+}
 
 namespace sim::detail {
 
@@ -266,6 +281,12 @@ HostPath ToHostPath(const WCHAR* path, bool wildcards) {
         if (!Utf16ToUtf8(parts[k], name)) {
             r.error = ERROR_INVALID_NAME;
             return r;
+        }
+        if (g_cut_long_names && name.size() > kHostNameBytes) {
+            size_t keep = kHostNameBytes;
+            while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+                --keep;
+            name.resize(keep);
         }
         bool pattern = wildcards && k + 1 == parts.size();
         if (!pattern)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sim/sim_dispatcher.h"
+#include "platform/sim/sim_file_handle.h"
 #include "platform/sim/sim_heap.h"
 
 using namespace sim::detail;
@@ -46,11 +47,20 @@ BOOL ResetEvent(HANDLE event) {
 }
 
 BOOL CloseHandle(HANDLE object) {
-    std::lock_guard<std::mutex> lock(Lock());
-    if (!RemoveHandle(object)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
+    bool file = false;
+    {
+        std::lock_guard<std::mutex> lock(Lock());
+        auto found = LookupHandle(object);
+        if (found == nullptr) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return FALSE;
+        }
+        file = found->kind == ObjectKind::File;
+        RemoveHandle(object);
     }
+    // A file may go with its handle: that is host file work, done outside the lock.
+    if (file)
+        CloseFileHandle(object);
     return TRUE;
 }
 

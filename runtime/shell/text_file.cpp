@@ -129,25 +129,29 @@ CWString& TextFromUtf16Bytes(CRixMem& bytes, CWString& text) {
     return text;
 }
 
-CWString& ReadTextFile(const WCHAR* path, CWString& text) {
+CWString& ReadTextFile(const WCHAR* path, CWString& text, bool* read) {
     text.Empty();
+    if (read != nullptr)
+        *read = false;
     if (path == nullptr || path[0] == 0)
         return text;
     // The bytes are read straight into the text's own storage and turned into units where
     // they lie, so a file of many megabytes is held once, not as bytes and text side by side.
     BYTE* data = nullptr;
-    int64_t read = ReadFileInto(path, -1, [&](int64_t n) {
+    int64_t got = ReadFileInto(path, -1, [&](int64_t n) {
         // One unit more than whole units, for an odd last byte; the text adds its terminator.
         data = reinterpret_cast<BYTE*>(text.BeginWrite(n / 2 + 1));
         return data;
     });
-    if (read <= 0) {
+    if (read != nullptr)
+        *read = got >= 0;
+    if (got <= 0) {
         text.Empty();
         return text;
     }
-    if (read % 2 != 0)
-        data[read++] = 0; // an odd last byte pairs with a zero byte
-    int64_t units = read / 2;
+    if (got % 2 != 0)
+        data[got++] = 0; // an odd last byte pairs with a zero byte
+    int64_t units = got / 2;
     int64_t first = UnitAt(data, 0) == 0xFEFF ? 1 : 0;
     // Unit i is read from bytes 2i and 2i + 1 before anything is written at or after them.
     auto out = reinterpret_cast<WCHAR*>(data);

@@ -22,8 +22,10 @@ int64_t ReadFileBytes(const WCHAR* path, int64_t count, CRixMem& buffer);
 // The file's whole text: every UTF-16LE unit after an optional byte-order mark, an odd last
 // byte paired with a zero byte. A zero unit, which a zero-terminated text cannot hold, reads as
 // a blank (U+0020): a stray zero inside a file never hides what follows it. Any failure gives
-// the empty text.
-CWString& ReadTextFile(const WCHAR* path, CWString& text);
+// the empty text; `read`, when given, tells the two apart: false when the file could not be
+// opened or read (missing, locked by another program, a folder), true when it was (an empty
+// file too).
+CWString& ReadTextFile(const WCHAR* path, CWString& text, bool* read = nullptr);
 
 // The text that UTF-16LE bytes hold, as resources store texts: an optional byte-order mark is
 // skipped and the text ends at the first zero unit (or the last whole unit). Appends four zero

@@ -128,8 +128,11 @@ inline void RemoveFolder(const WString& folder) {
                 continue;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveFolder(base + name);
-            else
+            else {
+                // A test may leave a file read-only, which would not go otherwise.
+                SetFileAttributesW((base + name).c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileW((base + name).c_str());
+            }
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }

@@ -120,9 +120,33 @@ TEST_F(SchemeFilesTest, ReadingCutsAtBlanksAndLineBreaks) {
             got.push_back(list_.GetAt(i).GetText());
         EXPECT_EQ(got, c.codes) << c.codes.size();
     }
+}
 
-    // A missing file reads as an empty scheme.
-    EXPECT_EQ(ReadSchemeFile((dir_ / TEXT("missing.txt")).c_str(), list_), 0);
+// A scheme that cannot be read is no empty scheme: the read answers -1 and the list keeps its
+// codes. A file held by another program that shares nothing, a missing file, a folder.
+TEST_F(SchemeFilesTest, AFileThatCannotBeReadLeavesTheListAlone) {
+    const WString locked = dir_ / TEXT("locked.txt");
+    ASSERT_TRUE(TempFolder::WriteBytes(locked, "\xFF\xFE" + Utf16("A65 B1")));
+    ASSERT_TRUE(CreateDirectoryW((dir_ / TEXT("folder.txt")).c_str(), nullptr));
+    HANDLE held = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << GetLastError();
+    for (const WString& path : {locked, dir_ / TEXT("missing.txt"), dir_ / TEXT("folder.txt")}) {
+        list_.Clear();
+        list_.Append(TEXT("D7"));
+        list_.Append(TEXT("C1@2"));
+        EXPECT_EQ(ReadSchemeFile(path.c_str(), list_), -1) << Narrow(path);
+        std::vector<WString> kept;
+        for (int64_t i = 0; i < list_.GetCount(); ++i)
+            kept.push_back(list_.GetAt(i).GetText());
+        EXPECT_EQ(kept, (std::vector<WString>{TEXT("D7"), TEXT("C1@2")})) << Narrow(path);
+    }
+    CloseHandle(held);
+    // Once let go, it reads.
+    EXPECT_EQ(ReadSchemeFile(locked.c_str(), list_), 2);
+    // An empty file is read: an empty scheme.
+    ASSERT_TRUE(TempFolder::WriteBytes(dir_ / TEXT("empty.txt"), ""));
+    EXPECT_EQ(ReadSchemeFile((dir_ / TEXT("empty.txt")).c_str(), list_), 0);
+    EXPECT_EQ(list_.GetCount(), 0);
 }
 
 // A scheme with a zero unit between codes, read and saved again, keeps every code.
@@ -216,6 +240,16 @@ TEST(SchemeName, RefusesWhatCouldLeaveTheFolderOrNameADevice) {
         {TEXT("LPT\u2070"), true},
         {TEXT("COM\u00B9\u00B9"), true},
         {TEXT("X\u00B9"), true},
+        // The console's devices and the clock, which Windows opens for these names too.
+        {TEXT("CONIN$"), false},
+        {TEXT("conout$"), false},
+        {TEXT("CLOCK$"), false},
+        {TEXT("Conin$.txt"), false},
+        {TEXT("CONOUT$ .log"), false},
+        {TEXT("CONIN"), true},
+        {TEXT("CONIN$$"), true},
+        {TEXT("CLOCK"), true},
+        {TEXT("$CLOCK"), true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsValidSchemeName(c.name), c.valid) << Narrow(c.name);

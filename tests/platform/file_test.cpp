@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
+#include "tests/support/symbolic_link.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -114,6 +115,77 @@ TEST(PlatformFile, DeleteRemovesFilesOnly) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(DeleteFileW(dir.Path().c_str()));
     EXPECT_NE(GetFileAttributesW(dir.Path().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A handle's sharing keeps out the opens it does not share, _wfopen's too (the C run-time of
+// Windows shares read and write), until it is closed.
+TEST(PlatformFile, AHandleKeepsOutWhatItDoesNotShare) {
+    TempFolder dir;
+    const WString path = dir / TEXT("held.txt");
+    ASSERT_TRUE(TempFolder::WriteBytes(path, "held"));
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << GetLastError();
+    EXPECT_EQ(_wfopen(path.c_str(), TEXT("rb")), nullptr);
+    EXPECT_EQ(CreateFileW(path.c_str(), GENERIC_READ, all, nullptr, OPEN_EXISTING, 0, nullptr),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    // Asking for no access at all clashes with nothing.
+    HANDLE look = CreateFileW(path.c_str(), 0, all, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(look, INVALID_HANDLE_VALUE) << GetLastError();
+    CloseHandle(look);
+    ASSERT_TRUE(CloseHandle(held));
+
+    // Shared for reading: reading comes in, writing does not.
+    held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << GetLastError();
+    FILE* reader = _wfopen(path.c_str(), TEXT("rb"));
+    EXPECT_NE(reader, nullptr);
+    if (reader != nullptr)
+        fclose(reader);
+    EXPECT_EQ(_wfopen(path.c_str(), TEXT("ab")), nullptr);
+    ASSERT_TRUE(CloseHandle(held));
+    bool ok = false;
+    EXPECT_EQ(TempFolder::ReadBytes(path, &ok), "held");
+    EXPECT_TRUE(ok);
+
+    // A folder opens only as one.
+    EXPECT_EQ(CreateFileW(dir.Path().c_str(), 0, all, nullptr, OPEN_EXISTING, 0, nullptr),
+              INVALID_HANDLE_VALUE);
+    HANDLE folder = CreateFileW(dir.Path().c_str(), 0, all, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    EXPECT_NE(folder, INVALID_HANDLE_VALUE) << GetLastError();
+    CloseHandle(folder);
+}
+
+// The final path of a handle resolves a link to what it points to: the one thing Wine shows of
+// a host link, whose attributes read as a plain file's.
+TEST(PlatformFile, TheFinalPathOfALinkIsItsTarget) {
+    TempFolder dir;
+    const WString target = dir / TEXT("target.txt");
+    const WString link = dir / TEXT("link.txt");
+    ASSERT_TRUE(TempFolder::WriteBytes(target, "t"));
+    std::string why;
+    if (!MakeFileLink(link, target, why))
+        GTEST_SKIP() << why;
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    auto final_path = [&](const WString& path) {
+        HANDLE h = CreateFileW(path.c_str(), 0, all, nullptr, OPEN_EXISTING, 0, nullptr);
+        WCHAR buffer[1024] = {};
+        DWORD n = h == INVALID_HANDLE_VALUE ? 0 : GetFinalPathNameByHandleW(h, buffer, 1024, 0);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+        return WString(buffer, n);
+    };
+    const WString of_target = final_path(target);
+    ASSERT_FALSE(of_target.empty());
+    EXPECT_TRUE(of_target.ends_with(TEXT("\\target.txt"))) << Narrow(of_target);
+    EXPECT_EQ(final_path(link), of_target);
+    EXPECT_TRUE(RemoveFileLink(link));
+    bool ok = false;
+    EXPECT_EQ(TempFolder::ReadBytes(target, &ok), "t");
+    EXPECT_TRUE(ok);
 }
 
 TEST(PlatformFile, CurrentDirectoryAnchorsRelativePaths) {
