@@ -24,7 +24,7 @@ std::mutex& Lock();
 // Notified (notify_all) after every change that a waiter might be waiting for.
 std::condition_variable& Changed();
 
-enum class ObjectKind { Thread, Event, Timer };
+enum class ObjectKind { Thread, Event, Timer, Mutex };
 
 // A waitable kernel object. Guarded by Lock().
 struct KernelObject {
