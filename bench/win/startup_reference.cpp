@@ -13,6 +13,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
+
 namespace {
 
 constexpr const wchar_t* kClass = L"StartupReference";
