@@ -35,6 +35,7 @@ rg_wdzhchk::rg_wdzhchk() {
     CRWnd_WinForm* form = GetFormWnd();
     form->m_bEscCloses = 0;
     form->m_nBackColour = kBackColour;
+    form->m_ClassName = CWString(kClassName);
     // Null when the program has no icon 500: the form then loads its icon 100 when created.
     form->m_hIcon =
         static_cast<HICON>(GetRixAppInstance().LoadResourceImage(kResourceIcon, kIconId));

@@ -3,7 +3,8 @@
 // the main layout (app/window/main_layout.h), the step menu, the global hook and the clock. The
 // start-up class creates it with every position and size unset, so the form takes its size
 // from the design size and centres itself. Its properties are set at construction: a white
-// background, Esc does not close it, the program's icon 500 (the framework falls back to 100).
+// background, Esc does not close it, the program's icon 500 (the framework falls back to 100),
+// and a window class of its own, kClassName.
 // The layout is designed at 96 DPI; the window lays itself out at the DPI of its monitor (the
 // program is per-monitor DPI aware), scaling the client size, every control's place and size
 // and the fonts, and again when WM_DPICHANGED says it moved to a monitor of another DPI
@@ -16,6 +17,10 @@
 // buttons (app/input/recorder.h); released again, it stops it. The recorder is fed from the hook
 // procedure, and its steps reach StepList and the step list box through a command posted to
 // this window, outside the hook call (main_form_recording.cpp).
+//
+// A second start of the program hands its command line's scheme name to this window with
+// WM_COPYDATA and ends (app/single_instance.h); the window opens the scheme as the start-up
+// does, once no dialog of its own is open (main_form_handover.cpp).
 //
 // The clock's tick also lets the hook watchdog (app/input/hook_watchdog.h) look whether the system
 // has removed the hooks, and install them again.
@@ -54,6 +59,20 @@ public:
     static constexpr uint32_t kBackColour = 0xFFFFFF;
     // The command the recording posts to the window when steps wait (no menu uses it).
     static constexpr int kRecordedStepsCommand = 110;
+    // The command posted to the window when a second start handed it a scheme (no menu uses it).
+    static constexpr int kHandedOverCommand = 111;
+    // The window's caption, which the start-up gives it, and its window class, one of its own:
+    // a second start looks for both.
+    static constexpr const WCHAR* kCaption = TEXT("键序台");
+    static constexpr const WCHAR* kClassName = TEXT("KeyseqMainWindow");
+    // WM_COPYDATA of a second start: the tag of its data (the scheme name in UTF-16 units,
+    // without a terminating NUL; none for no name), and this window's answer, by which the
+    // second start knows that it reached the program's main window and not another window
+    // of the same title and class.
+    static constexpr ULONG_PTR kHandOverTag = 0x6B657973;  // "keys"
+    static constexpr LRESULT kHandOverAnswer = 0x4B455953; // "KEYS"
+    // The longest name taken, in units: far beyond any file name.
+    static constexpr DWORD kHandOverMaxUnits = 32767;
     // What the Pause hint label reads while a recording runs.
     static constexpr const WCHAR* kRecordingText = TEXT("录制中，按ScrLk结束");
 
@@ -74,6 +93,9 @@ public:
     // Moves to the suggested rectangle with the client area of the new DPI, and lays every
     // control out again from the layout table at that DPI with fonts made for it.
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    // A second start's scheme name (kHandOverTag): kept and the window told with
+    // kHandedOverCommand; answers kHandOverAnswer. Any other data is not ours: 0.
+    LRESULT OnCopyData(ULONG_PTR tag, const void* data, DWORD size) override;
     // The DPI the window is laid out for.
     UINT GetLayoutDpi() const { return m_nDpi; }
 
@@ -106,6 +128,12 @@ public:
     // the scheme box does; for a name that is not listed, says so in a message and leaves
     // nothing picked. For the scheme named on the command line.
     bool OpenScheme(const CWString& name);
+    // Opens the scheme a second start handed over, if one waits and the window is enabled (no
+    // dialog or message box of ours is open, which the load's messages would run inside);
+    // otherwise it keeps waiting for the next call (the command, then every clock tick).
+    void TakeHandedOverScheme();
+    // Whether a handed-over scheme waits to be opened.
+    bool HasHandedOverScheme() const { return m_bHandOverPending; }
 
     // Handlers, in the shape of every event callback; target is the window.
     static int64_t OnCreated(CRixObject* target, CRixObject* sender, int32_t user, int64_t a1,
@@ -214,6 +242,9 @@ private:
     CRecorder m_Recorder;
     CRecordingFeed m_RecordingFeed{m_Recorder};
     bool m_bRecordingShown = false; // whether the hint label reads kRecordingText
+    // A second start's scheme name, waiting to be opened (UI thread only).
+    bool m_bHandOverPending = false;
+    CWString m_HandedOverScheme;
     rg_lch_qmlt_ymk_lumeOak::rg_qj_gzl__n m_Hook;
     // Looks after the hook on every clock tick; goes before it.
     rg_lch_qmlt_ymk_lumeOak::CHookWatchdog m_HookWatchdog{m_Hook};

@@ -294,6 +294,9 @@ int64_t rg_wdzhchk::OnCommand(CRixObject* target, CRixObject*, int32_t, int64_t 
     case kRecordedStepsCommand:
         self->TakeRecordedSteps();
         return 1;
+    case kHandedOverCommand:
+        self->TakeHandedOverScheme();
+        return 1;
     default:
         return 0;
     }

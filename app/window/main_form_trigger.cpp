@@ -71,6 +71,7 @@ void rg_wdzhchk::Tick() {
     Label(kPositionLabel).SetCaption(text);
     ShowReplayProgress();
     m_HookWatchdog.Check();
+    TakeHandedOverScheme();
 }
 
 void rg_wdzhchk::ShowReplayProgress() {

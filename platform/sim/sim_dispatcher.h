@@ -25,7 +25,7 @@ std::mutex& Lock();
 std::condition_variable& Changed();
 
 // A file handle is in the table for its value only: its state lives in sim_file_handle.cpp.
-enum class ObjectKind { Thread, Event, Timer, File };
+enum class ObjectKind { Thread, Event, Timer, File, Mutex };
 
 // A waitable kernel object. Guarded by Lock().
 struct KernelObject {

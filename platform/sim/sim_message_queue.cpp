@@ -158,6 +158,25 @@ TimedSendOutcome SendMessageWithin(HWND hwnd, UINT message, WPARAM wparam, LPARA
 
 } // namespace sim::detail
 
+LRESULT SendMessageTimeoutW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT,
+                            UINT timeout_ms, PDWORD_PTR result) {
+    LRESULT answer = 0;
+    switch (SendMessageWithin(hwnd, message, wparam, lparam, timeout_ms, &answer)) {
+    case TimedSendOutcome::Answered:
+        if (result != nullptr)
+            *result = static_cast<DWORD_PTR>(answer);
+        return 1;
+    case TimedSendOutcome::NoReceiver:
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    case TimedSendOutcome::TakenBack:
+    case TimedSendOutcome::Abandoned:
+        break;
+    }
+    SetLastError(ERROR_TIMEOUT);
+    return 0;
+}
+
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     Guard lock(Lock());
     if (hwnd == nullptr) // a thread message to the calling thread

@@ -42,6 +42,15 @@ BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
 BOOL CloseHandle(HANDLE object);
 
+// Mutexes, for their names only: a program finds out with a named mutex whether another copy
+// of it runs (there is one process in the simulation, so the other copy is another part of
+// the same process). A name that another open handle carries gives a handle to that object and
+// ERROR_ALREADY_EXISTS; once every handle to it is closed the name is free again. Names are
+// compared unit by unit, as the object manager does. Ownership is not simulated: a mutex
+// created owned (initial_owner TRUE) is refused with ERROR_NOT_SUPPORTED, and so is a wait on
+// a mutex.
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES attributes, BOOL initial_owner, LPCWSTR name);
+
 // Waits on thread and event handles. A thread handle is signalled once the thread has ended;
 // an auto-reset event is reset by the wait that it satisfies.
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);

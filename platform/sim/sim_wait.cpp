@@ -3,6 +3,8 @@
 // the time is up; a wait-all takes its objects together or not at all.
 #include "platform/sim/sim_thread.h"
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "platform/sim/sim_dispatcher.h"
@@ -46,6 +48,42 @@ BOOL ResetEvent(HANDLE event) {
     return SetEventState(event, false);
 }
 
+namespace {
+
+// Named mutexes by name; an entry whose object is gone (every handle closed) is a free name.
+// Guarded by Lock().
+std::map<std::u16string, std::weak_ptr<KernelObject>>& MutexNames() {
+    static auto* names = new std::map<std::u16string, std::weak_ptr<KernelObject>>();
+    return *names;
+}
+
+} // namespace
+
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initial_owner, LPCWSTR name) {
+    if (initial_owner != FALSE) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return nullptr;
+    }
+    std::lock_guard<std::mutex> lock(Lock());
+    if (name != nullptr) {
+        std::weak_ptr<KernelObject>& entry = MutexNames()[std::u16string(name)];
+        if (auto existing = entry.lock()) {
+            HANDLE handle = InsertHandle(std::move(existing));
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return handle;
+        }
+        auto object = std::make_shared<KernelObject>();
+        object->kind = ObjectKind::Mutex;
+        entry = object;
+        SetLastError(ERROR_SUCCESS);
+        return InsertHandle(std::move(object));
+    }
+    auto object = std::make_shared<KernelObject>();
+    object->kind = ObjectKind::Mutex;
+    SetLastError(ERROR_SUCCESS);
+    return InsertHandle(std::move(object));
+}
+
 BOOL CloseHandle(HANDLE object) {
     bool file = false;
     {
@@ -82,6 +120,11 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL wait_all,
         auto object = LookupHandle(handles[i]);
         if (object == nullptr) {
             SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        if (object->kind == ObjectKind::Mutex) {
+            // Mutexes serve their names only (sim_thread.h); no wait could take one.
+            SetLastError(ERROR_NOT_SUPPORTED);
             return WAIT_FAILED;
         }
         // Windows refuses a wait-all that names one object twice: it could never take the

@@ -106,6 +106,7 @@ typedef struct tagSTYLESTRUCT {
 #define WM_GETFONT 0x0031
 #define WM_SETREDRAW 0x000B
 #define WM_WINDOWPOSCHANGING 0x0046
+#define WM_COPYDATA 0x004A
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_STYLECHANGING 0x007C
 #define WM_STYLECHANGED 0x007D
@@ -228,6 +229,17 @@ typedef struct tagSTYLESTRUCT {
 #define HWND_TOPMOST ((HWND)-1)
 #define HWND_NOTOPMOST ((HWND)-2)
 
+#define SMTO_NORMAL 0x0000
+#define SMTO_BLOCK 0x0001
+#define SMTO_ABORTIFHUNG 0x0002
+
+// WM_COPYDATA's lParam: data handed to a window, valid while the send lasts.
+typedef struct tagCOPYDATASTRUCT {
+    ULONG_PTR dwData;
+    DWORD cbData;
+    PVOID lpData;
+} COPYDATASTRUCT, *PCOPYDATASTRUCT;
+
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 #define PM_NOYIELD 0x0002
@@ -282,6 +294,10 @@ BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);
 int GetWindowTextW(HWND hwnd, LPWSTR buffer, int max_count);
 int GetWindowTextLengthW(HWND hwnd);
 HWND FindWindowW(LPCWSTR class_name, LPCWSTR window_name);
+// The next top-level window after `after` (from the top of the z-order when null) whose class
+// and title match, as FindWindowW matches them. Only the top-level search is simulated: a
+// parent other than null is refused with ERROR_NOT_SUPPORTED.
+HWND FindWindowExW(HWND parent, HWND after, LPCWSTR class_name, LPCWSTR window_name);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL UpdateWindow(HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
@@ -305,6 +321,14 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 // Messages.
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+// SendMessageW that gives up after timeout_ms when the receiving thread has not answered by
+// then: 0 with ERROR_TIMEOUT, and the message is taken back when it was not yet handled. A
+// window of the calling thread is called directly, without a limit, as on Windows. The flags
+// SMTO_NORMAL, SMTO_BLOCK and SMTO_ABORTIFHUNG are taken; a thread is never judged hung here
+// before its time limit is up. The answer goes to *result when result is not null; non-zero
+// when the window answered.
+LRESULT SendMessageTimeoutW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT flags,
+                            UINT timeout_ms, PDWORD_PTR result);
 BOOL PostThreadMessageW(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam);
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max);
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filter_min, UINT filter_max, UINT remove);

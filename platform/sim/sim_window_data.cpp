@@ -2,6 +2,7 @@
 // for top-level windows by class and title.
 #include "platform/sim/sim_window.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/sim/sim_heap.h"
@@ -158,6 +159,14 @@ int GetWindowTextLengthW(HWND hwnd) {
 }
 
 HWND FindWindowW(LPCWSTR class_name, LPCWSTR window_name) {
+    return FindWindowExW(nullptr, nullptr, class_name, window_name);
+}
+
+HWND FindWindowExW(HWND parent, HWND after, LPCWSTR class_name, LPCWSTR window_name) {
+    if (parent != nullptr) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return nullptr;
+    }
     std::lock_guard<std::mutex> lock(Lock());
     std::shared_ptr<WindowClass> wanted_class;
     if (class_name != nullptr) {
@@ -170,15 +179,25 @@ HWND FindWindowW(LPCWSTR class_name, LPCWSTR window_name) {
     // NOTE: the title is read from the window record, not asked for with WM_GETTEXT, and
     // compared without case, as the search does on Windows.
     const std::u16string wanted_title = FoldCase(window_name);
-    for (HWND top : User().top_level) {
-        auto window = FindWindowRecord(top);
+    const std::vector<HWND>& tops = User().top_level;
+    auto from = tops.begin();
+    if (after != nullptr) {
+        from = std::find(tops.begin(), tops.end(), after);
+        if (from == tops.end()) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        ++from;
+    }
+    for (auto it = from; it != tops.end(); ++it) {
+        auto window = FindWindowRecord(*it);
         if (window == nullptr || window->destroying)
             continue;
         if (wanted_class != nullptr && window->window_class != wanted_class)
             continue;
         if (window_name != nullptr && FoldCase(window->text.c_str()) != wanted_title)
             continue;
-        return top;
+        return *it;
     }
     return nullptr;
 }

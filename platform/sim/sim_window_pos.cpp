@@ -13,9 +13,19 @@ using namespace sim::detail;
 
 // Showing goes through SetWindowPos, which activates a top-level window unless the command
 // says otherwise; hiding moves activation and focus away afterwards, as on Windows.
+//
+// Minimizing and restoring a top-level window keep what callers read, IsIconic, and the
+// activation: a window minimized (SW_MINIMIZE, SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE) stays
+// visible with its rectangle (there is no screen to minimize to) and hands activation on as a
+// hidden one does; SW_RESTORE and SW_SHOWNORMAL take the minimized state off and activate it.
 BOOL ShowWindow(HWND hwnd, int command) {
     bool was_visible;
     const bool show = command != SW_HIDE;
+    const bool minimize =
+        command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
+    const bool restore = command == SW_RESTORE || command == SW_SHOWNORMAL;
+    bool minimized_now = false;
+    bool restored_now = false;
     {
         std::lock_guard<std::mutex> lock(Lock());
         auto window = FindWindowRecord(hwnd);
@@ -24,9 +34,24 @@ BOOL ShowWindow(HWND hwnd, int command) {
             return FALSE;
         }
         was_visible = (window->style & WS_VISIBLE) != 0;
+        if ((window->style & (WS_CHILD | WS_POPUP)) != WS_CHILD) {
+            const bool was_minimized = (window->style & WS_MINIMIZE) != 0;
+            if (minimize && !was_minimized) {
+                window->style |= WS_MINIMIZE;
+                minimized_now = true;
+            } else if (restore && was_minimized) {
+                window->style &= ~static_cast<DWORD>(WS_MINIMIZE);
+                restored_now = true;
+            }
+        }
     }
-    if (show == was_visible)
+    if (show == was_visible) {
+        if (minimized_now)
+            AfterHide(hwnd);
+        else if (restored_now)
+            SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
         return was_visible ? TRUE : FALSE;
+    }
     SendMessageW(hwnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
     UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
     if (!show) {

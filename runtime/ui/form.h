@@ -88,6 +88,8 @@ public:
     // Moves the frame (the envelope dialog for a modal form) to the suggested rectangle; a form
     // that lays itself out by DPI overrides this to re-lay its controls too.
     void OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    // Takes no data: answers 0, as the default window procedure does.
+    LRESULT OnCopyData(ULONG_PTR, const void*, DWORD) override { return 0; }
 
 protected:
     IBaseEventListener* AsListener() override { return static_cast<IWinFormEventListener*>(this); }

@@ -387,6 +387,13 @@ LRESULT CRWnd_WinForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case DM_GETDEFID:
         return OnGetDefId(wparam, lparam);
+    case WM_COPYDATA: {
+        IWinFormEventListener* listener = FormListener();
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+        if (listener != nullptr && data != nullptr)
+            return listener->OnCopyData(data->dwData, data->lpData, data->cbData);
+        break;
+    }
     case WM_DPICHANGED: {
         IWinFormEventListener* listener = FormListener();
         const RECT* suggested = reinterpret_cast<const RECT*>(lparam);

@@ -14,6 +14,9 @@
 // the answer 1, so that Enter clicks the default button and no other. Commands of other
 // controls go through: a dropped combo box commits the user's pick on Enter.
 //
+// WM_COPYDATA goes to the form (OnCopyData) with the sender's tag and bytes, and its answer
+// back to the sender.
+//
 // WM_DPICHANGED goes to the form (OnDpiChanged) with the new DPI and the suggested rectangle;
 // the form moves there and lays itself out again.
 //

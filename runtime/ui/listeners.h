@@ -58,6 +58,9 @@ public:
     // The window's monitor DPI changed (WM_DPICHANGED): the new DPI and the window rectangle
     // the system suggests for it.
     virtual void OnDpiChanged(UINT dpi, const RECT& suggested) = 0;
+    // WM_COPYDATA: data another program hands to the window, tagged by the sender; the bytes
+    // are valid only during the call. The answer goes back to the sender.
+    virtual LRESULT OnCopyData(ULONG_PTR tag, const void* data, DWORD size) = 0;
 
 protected:
     ~IWinFormEventListener() = default;

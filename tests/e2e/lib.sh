@@ -107,6 +107,28 @@ message_saying() {
   printf '%s' "$text"
 }
 
+# keyseq_target.exe (tools/replay_target/), a window with one edit box that a replay types into.
+target_exe=$build/tools/replay_target/keyseq_target.exe
+target_title="keyseq target"
+target_pid=""
+# The text of the target's edit box.
+target_text() { probe children "$target_title" | grep -i '^edit' | head -1 | cut -f8-; }
+# Starts the target in the given folder (ended on exit) and clicks into its edit box, so that
+# what a replay types lands there. Ends the script when the window or its edit box is missing.
+start_target() {
+  (cd "$1" && exec wine "$target_exe") >/dev/null 2>&1 &
+  target_pid=$!
+  at_exit 'stop_pid "$target_pid"'
+  probe wait "$target_title" 30000 >/dev/null || abort "the target window did not start"
+  sleep 1
+  local edit
+  edit=$(probe children "$target_title" | grep -i '^edit' | head -1)
+  [ -n "$edit" ] || abort "no edit box in the target window"
+  xdotool mousemove $(($(printf '%s' "$edit" | cut -f6) + 50)) \
+    $(($(printf '%s' "$edit" | cut -f7) + 10)) click 1
+  sleep 0.5
+}
+
 launch_in() {
   local dir=$1
   shift
