@@ -248,9 +248,9 @@ TEST_F(ReplayHookThreadTest, ProgressIsThePassUnderWayOfTheCurrentRun) {
 }
 
 TEST_F(ReplayHookThreadTest, DelayRangesWaitAndEnd) {
-    // A reversed range and a range with a negative end run their passes and end (a negative
-    // end counts as 0, never as the endless wait of D-1).
-    StepList.LoadFromText(TEXT("A124 D5~1 A125 D-3~2"));
+    // A reversed range, a range with a negative end and one with two run their passes and end
+    // (a negative end counts as 0, never as the endless wait of D-1).
+    StepList.LoadFromText(TEXT("A124 D5~1 A125 D-3~2 D-1~-1"));
     RunToEnd(4);
     EXPECT_EQ(events_.size(), 16u);
 }
