@@ -91,12 +91,14 @@ void rg_wdzhchk::ShowReplayProgress() {
         text = CWString(LayoutOf(kPauseHintLabel).caption);
     }
     // Set only when it changes: ten captions a second would make the label flicker.
-    rg_lch_MFCjm_jb::rg_bq& label = Label(kPauseHintLabel);
-    if (label.GetCaption().IsEqual(text) == 0) {
-        m_bProgressShown = running;
-        label.SetCaption(text);
-        FitPauseHintLabel();
-    }
+    if (Label(kPauseHintLabel).GetCaption().IsEqual(text) == 0)
+        ShowPauseHint(text, running);
+}
+
+void rg_wdzhchk::ShowPauseHint(const CWString& text, bool progress) {
+    m_bProgressShown = progress;
+    Label(kPauseHintLabel).SetCaption(text);
+    FitPauseHintLabel();
 }
 
 } // namespace rg_lch_jxt
