@@ -97,6 +97,7 @@ void SendInputEvent(HeldInput input, bool up, ULONG_PTR extra) {
 struct StepInputs {
     HeldInput inputs[4];
     int count = 0;
+    int modifiers = 0; // how many of the first inputs are a shortcut's modifiers
 };
 
 StepInputs InputsOf(WCHAR kind, const StepValues& values) {
@@ -114,15 +115,47 @@ StepInputs InputsOf(WCHAR kind, const StepValues& values) {
         if (values.modifiers & m.bit)
             s.inputs[s.count++] = HeldInput{false, m.key};
     }
+    s.modifiers = s.count;
     s.inputs[s.count++] = HeldInput{false, static_cast<uint8_t>(values.value & 0xFF)};
     return s;
 }
 
-// The extra information of the release that ends a hold: marked when the hold was cut short,
-// and also when the stop came just after it ended, so that no release of a stopped run can
-// pass for the user's key.
+// Whether a "+" step of the run holds a modifier, by its generic key or by either side's
+// (A16+, A160+ and A161+ all hold Shift down).
+bool HoldsModifier(const HeldInputs& held, uint8_t generic) {
+    static constexpr struct {
+        uint8_t generic, left, right;
+    } kSides[] = {{VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
+                  {VK_SHIFT, VK_LSHIFT, VK_RSHIFT},
+                  {VK_MENU, VK_LMENU, VK_RMENU}};
+    for (const auto& m : kSides) {
+        if (m.generic == generic)
+            return held.Holds({false, m.generic}) || held.Holds({false, m.left}) ||
+                   held.Holds({false, m.right});
+    }
+    return false;
+}
+
+// A shortcut tapped while the run holds some of its modifiers: those are down already and
+// must stay down after it, so the tap neither presses nor releases them.
+StepInputs WithoutHeldModifiers(const StepInputs& s, const HeldInputs& held) {
+    StepInputs left;
+    for (int i = 0; i < s.count; ++i) {
+        const bool modifier = i < s.modifiers;
+        if (modifier && HoldsModifier(held, s.inputs[i].code))
+            continue;
+        left.inputs[left.count++] = s.inputs[i];
+        if (modifier)
+            ++left.modifiers;
+    }
+    return left;
+}
+
+// The extra information of the release that ends a hold: the stop mark when the hold was cut
+// short, and also when the stop came just after it ended, so that no release of a stopped run
+// can pass for the user's key.
 ULONG_PTR ReleaseMark(bool stopped, const ReplayRun& run) {
-    return stopped || run.Stopped() ? kReplayStopMark : 0;
+    return stopped || run.Stopped() ? kReplayStopMark : kReplayInputMark;
 }
 
 // The waits of one run: its timetable on the performance counter, the timer that waits for
@@ -161,7 +194,7 @@ bool TapInputs(const StepInputs& s, uint32_t hold_ms, const ReplayRun& run, RunC
             stopped = true;
             break;
         }
-        SendInputEvent(s.inputs[pressed], false, 0);
+        SendInputEvent(s.inputs[pressed], false, kReplayInputMark);
     }
     if (!stopped)
         stopped = Wait(wait, run, hold_ms);
@@ -175,7 +208,7 @@ bool PressInputs(const StepInputs& s, const ReplayRun& run, HeldInputs& held) {
     for (int i = 0; i < s.count; ++i) {
         if (i > 0 && run.Stopped())
             return false;
-        SendInputEvent(s.inputs[i], false, 0);
+        SendInputEvent(s.inputs[i], false, kReplayInputMark);
         held.Add(s.inputs[i]);
     }
     return true;
@@ -202,7 +235,8 @@ bool PerformInputStep(const StepInputs& s, const StepValues& values, const Repla
     case StepAction::kTap:
         break;
     }
-    return TapInputs(s, values.hold_ms.value_or(kReplayHoldMs), run, wait);
+    return TapInputs(WithoutHeldModifiers(s, held), values.hold_ms.value_or(kReplayHoldMs), run,
+                     wait);
 }
 
 // At the end of a run, stopped or not: up goes every key and button still held, the latest

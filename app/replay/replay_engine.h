@@ -4,15 +4,21 @@
 // StartReplay and StopReplay are called from the user-interface thread only (the trigger
 // key). Each run has its own worker and its own stop request, so stopping one run never
 // stops the next, and a new run may start while the stopped worker is still winding down.
-// Holds and delays keep to the run's timetable (app/replay/replay_schedule.h), so a long run lasts as
-// long as its steps say. A stop cuts any hold or delay short; a key or button that was pressed
+// Holds and delays keep to the run's timetable (app/replay/replay_schedule.h), so a long run lasts
+// as long as its steps say. A stop cuts any hold or delay short; a key or button that was pressed
 // when the stop came is still released, and nothing else is injected after it. Keys and buttons
 // that "+" steps hold down stay down across steps and passes until a "-" step lets them go;
 // whatever is still held when the run ends or is stopped is released then, so that no scheme
-// leaves a key down. That release (like one that a stop right at the end of its hold finds still
-// to send) carries kReplayStopMark as the extra information of the injected event, so that a
-// low-level hook can tell it from a key-up that is a step of the scheme (the trigger key
-// released because of a stop must not start the scheme again).
+// leaves a key down. A shortcut step presses only those of its modifiers that no "+" step holds,
+// and lets go of only those it pressed, so that a scheme's held Shift stays down around it.
+//
+// Every event the engine injects carries a mark as its extra information, so that a low-level
+// hook can tell the run's own input from the user's: a key the scheme types, its trigger key
+// among them, is never the user's trigger, and an Alt that the run holds is not the user's.
+// A release that a stop made the engine send (or that a stop right at the end of its hold finds
+// still to send) carries kReplayStopMark, so that it is also told from a key-up that is a step
+// of the scheme (the trigger key released because of a stop must not start the scheme again);
+// every other event carries kReplayInputMark.
 //
 // Every worker's injected input passes through the low-level hooks, which run on the
 // user-interface thread: a worker that injects waits until that thread handles messages. So
@@ -27,9 +33,17 @@
 // Length of the press of a key step and of a click step without a hold of their own.
 constexpr uint32_t kReplayHoldMs = 50;
 
-// The extra information of a key-up or button-up that a stop made the engine send (every other
-// injected event carries 0). Chosen to be unlikely in another program's input.
+// The extra information of a key-up or button-up that a stop made the engine send. Chosen to be
+// unlikely in another program's input.
 constexpr ULONG_PTR kReplayStopMark = 0x4B53510F;
+// The extra information of every other event the engine injects.
+constexpr ULONG_PTR kReplayInputMark = 0x4B53510E;
+
+// Whether an injected event's extra information is one of the engine's marks: the event is
+// input of a run, not of the user.
+constexpr bool IsReplayMark(ULONG_PTR extra) {
+    return extra == kReplayInputMark || extra == kReplayStopMark;
+}
 
 // Starts a run of count passes over StepList and returns at once; count 0 or less gives a
 // run that ends at once. A run that is still going is stopped first.

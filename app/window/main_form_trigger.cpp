@@ -30,11 +30,15 @@ int64_t rg_wdzhchk::OnKeyReleased(CRixObject* target, CRixObject*, int32_t, int6
 }
 
 void rg_wdzhchk::TriggerKeyReleased(int64_t key, int64_t marked) {
-    // A key-up the replay sent because it was stopped is no user's release: taking it as the
-    // trigger would start the scheme again at once. Nor is a lock key's release that the system
-    // sent to line up its lock state (Wine's Scroll Lock before the next key): taken as a
-    // Scroll Lock, it would end a recording at the first key recorded.
-    if (marked != 0)
+    // Input that the replay injects is no user's: a key-up it sent because it was stopped,
+    // taken as the trigger, would start the scheme again at once, and a scheme that types the
+    // trigger key would stop itself. Nor is a lock key's release that the system sent to line
+    // up its lock state (Wine's Scroll Lock before the next key): taken as a Scroll Lock, it
+    // would end a recording at the first key recorded. A Pause step of a scheme still copies
+    // the position, as the user's Pause does: it starts and stops nothing.
+    using rg_lch_qmlt_ymk_lumeOak::kReplayInput;
+    using rg_lch_qmlt_ymk_lumeOak::kUserInput;
+    if (marked != kUserInput && !(marked == kReplayInput && key == kPauseKey))
         return;
     if (key == CRecorder::kScrollLockKey) {
         if (IsRecording())
