@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "app/replay/extended_key.h"
@@ -46,10 +47,33 @@ struct ReplayRun {
 // run is still the current one); read by anyone.
 std::atomic<uint64_t> g_running{0};
 
+// A worker thread and the run it is given. The thread starts before its run is known, pays
+// what a thread's first input calls cost (under Wine its own connection to the display, some
+// 15 ms, at the first key's scan code or the first cursor call), and waits for the event: a
+// run then starts on a thread that is ready, as soon as the trigger asks.
+struct WorkerSeat {
+    HANDLE go = nullptr; // manual-reset: set once the run is given, or the worker dismissed
+    // Written by the user-interface thread before it sets the event, read by the worker after
+    // it; null when the worker is dismissed without a run.
+    std::shared_ptr<ReplayRun> run;
+
+    ~WorkerSeat() {
+        if (go != nullptr)
+            CloseHandle(go);
+    }
+};
+
+struct Standby {
+    std::shared_ptr<WorkerSeat> seat;
+    HANDLE thread = nullptr;
+};
+
 // User-interface thread only: the current run, the handles of the workers that may not have
-// ended yet (the current one and stopped ones still winding down) and the next run id.
+// ended yet (the current one and stopped ones still winding down), the worker ready for the
+// next run and the next run id.
 std::shared_ptr<ReplayRun> g_current;
 std::vector<HANDLE> g_workers;
+Standby g_standby;
 uint64_t g_next_id = 1;
 // The catch-up limit of runs started from now on (SetReplayCatchUpLimit).
 std::atomic<uint32_t> g_catch_up_ms{CReplaySchedule::kCatchUpLimitMs};
@@ -159,13 +183,16 @@ ULONG_PTR ReleaseMark(bool stopped, const ReplayRun& run) {
 }
 
 // The waits of one run: its timetable on the performance counter, the timer that waits for
-// it, and the source of the lengths of delay ranges. The worker's own.
+// it, and the source of the lengths of delay ranges. The worker's own: made while it waits
+// for its run, and the timetable started when the run is given.
 struct RunClock {
-    explicit RunClock(uint32_t catch_up_ms)
-        : schedule(CDeadlineWait::Now(), CDeadlineWait::Frequency(), catch_up_ms) {
+    RunClock() : schedule(0, CDeadlineWait::Frequency()) {
         std::random_device device;
         std::seed_seq seed{device(), static_cast<unsigned>(CDeadlineWait::Now())};
         random.seed(seed);
+    }
+    void Start(uint32_t catch_up_ms) {
+        schedule = CReplaySchedule(CDeadlineWait::Now(), CDeadlineWait::Frequency(), catch_up_ms);
     }
     CReplaySchedule schedule;
     CDeadlineWait timer;
@@ -271,11 +298,16 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, Run
     }
 }
 
-DWORD WINAPI ReplayWorker(LPVOID parameter) {
-    std::unique_ptr<std::shared_ptr<ReplayRun>> holder(
-        static_cast<std::shared_ptr<ReplayRun>*>(parameter));
-    ReplayRun& run = **holder;
-    RunClock wait(run.catch_up_ms);
+// The calls whose first use on a thread costs what a run must not pay at its start. They
+// inject nothing.
+void PrepareInputCalls() {
+    POINT p;
+    GetCursorPos(&p);
+    KeyScanCode(VK_F12);
+}
+
+void PerformRun(ReplayRun& run, RunClock& wait) {
+    wait.Start(run.catch_up_ms);
     StepValues values;
     HeldInputs held;
     bool stopped = false;
@@ -307,10 +339,46 @@ DWORD WINAPI ReplayWorker(LPVOID parameter) {
     ReleaseHeld(held, stopped, run);
     uint64_t mine = run.id;
     g_running.compare_exchange_strong(mine, 0);
+}
+
+DWORD WINAPI ReplayWorker(LPVOID parameter) {
+    std::unique_ptr<std::shared_ptr<WorkerSeat>> holder(
+        static_cast<std::shared_ptr<WorkerSeat>*>(parameter));
+    WorkerSeat& seat = **holder;
+    RunClock wait;
+    PrepareInputCalls();
+    WaitForSingleObject(seat.go, INFINITE);
+    if (seat.run != nullptr)
+        PerformRun(*seat.run, wait);
     return 0;
 }
 
+// Ends the waiting worker, if any, without a run; it is waited for as any other.
+void DismissStandby() {
+    if (g_standby.thread == nullptr)
+        return;
+    SetEvent(g_standby.seat->go);
+    g_workers.push_back(g_standby.thread);
+    g_standby = Standby{};
+}
+
 } // namespace
+
+void PrepareReplay() {
+    if (g_standby.thread != nullptr)
+        return;
+    auto seat = std::make_shared<WorkerSeat>();
+    seat->go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (seat->go == nullptr)
+        return;
+    auto* parameter = new std::shared_ptr<WorkerSeat>(seat);
+    HANDLE thread = CreateThread(nullptr, 0, ReplayWorker, parameter, 0, nullptr);
+    if (thread == nullptr) {
+        delete parameter;
+        return;
+    }
+    g_standby = Standby{seat, thread};
+}
 
 void StartReplay(int32_t count) {
     if (g_current != nullptr)
@@ -322,18 +390,18 @@ void StartReplay(int32_t count) {
     run->stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (run->stop == nullptr)
         return;
+    PrepareReplay(); // the first run, or one whose worker could not be made earlier
+    if (g_standby.thread == nullptr)
+        return;
+    Standby worker = std::exchange(g_standby, Standby{});
     g_current = run;
     g_running.store(run->id);
-    auto* parameter = new std::shared_ptr<ReplayRun>(run);
-    HANDLE worker = CreateThread(nullptr, 0, ReplayWorker, parameter, 0, nullptr);
-    if (worker == nullptr) {
-        delete parameter;
-        g_running.store(0);
-        g_current.reset();
-        return;
-    }
+    worker.seat->run = run;
+    SetEvent(worker.seat->go);
     ForgetEndedWorkers();
-    g_workers.push_back(worker);
+    g_workers.push_back(worker.thread);
+    // The next run's worker gets ready while this one runs.
+    PrepareReplay();
 }
 
 void StopReplay() {
@@ -377,8 +445,10 @@ bool WaitForReplayWorker(DWORD timeout_ms) {
 bool StopReplayAndWait(DWORD timeout_ms) {
     ULONGLONG start = GetTickCount64();
     for (;;) {
-        // Again on every round: a hook handler called below may have started a run.
+        // Again on every round: a hook handler called below may have started a run (and made
+        // a worker ready for the next).
         StopReplay();
+        DismissStandby();
         ForgetEndedWorkers();
         if (g_workers.empty())
             return true;

@@ -4,6 +4,7 @@
 // StartReplay and StopReplay are called from the user-interface thread only (the trigger
 // key). Each run has its own worker and its own stop request, so stopping one run never
 // stops the next, and a new run may start while the stopped worker is still winding down.
+// A worker is started before its run, and waits for it ready (PrepareReplay).
 // Holds and delays keep to the run's timetable (app/replay/replay_schedule.h), so a long run lasts
 // as long as its steps say. A stop cuts any hold or delay short; a key or button that was pressed
 // when the stop came is still released, and nothing else is injected after it. Keys and buttons
@@ -46,8 +47,14 @@ constexpr bool IsReplayMark(ULONG_PTR extra) {
 }
 
 // Starts a run of count passes over StepList and returns at once; count 0 or less gives a
-// run that ends at once. A run that is still going is stopped first.
+// run that ends at once. A run that is still going is stopped first. The run goes to the
+// worker that PrepareReplay made ready (made now if there is none), and the next run's worker
+// is made ready at once.
 void StartReplay(int32_t count);
+// Makes a worker ready for the next run, unless one is: a thread that has already paid what
+// its first input calls cost and waits for its run, so that a run starts without that cost.
+// User-interface thread only; cheap when a worker is ready. StopReplayAndWait ends it.
+void PrepareReplay();
 // Requests the current run to stop and clears the running flag at once, without waiting.
 void StopReplay();
 // True from StartReplay until the run has done its passes or has been stopped.
@@ -73,9 +80,10 @@ void SetReplayCatchUpLimit(uint32_t ms);
 bool WaitForReplayWorker(DWORD timeout_ms);
 
 // For closing the program: stops the current run (and any run that a handler starts while this
-// waits), then waits until every worker has ended, handling the messages sent to the calling
-// thread meanwhile, the calls of its low-level hooks among them, so that the last release of a
-// worker gets through even when the caller is the hook thread. Posted messages stay queued.
-// True when every worker has ended, false when timeout_ms passed first. Not for use inside a
-// hook procedure: the worker that waits for its answer could not go on.
+// waits), ends the worker waiting for the next run, then waits until every worker has ended,
+// handling the messages sent to the calling thread meanwhile, the calls of its low-level hooks
+// among them, so that the last release of a worker gets through even when the caller is the hook
+// thread. Posted messages stay queued. True when every worker has ended, false when timeout_ms
+// passed first. Not for use inside a hook procedure: the worker that waits for its answer could not
+// go on.
 bool StopReplayAndWait(DWORD timeout_ms = INFINITE);

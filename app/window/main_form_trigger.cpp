@@ -2,7 +2,7 @@
 // system (the global hook) starts or stops the replay or a recording, or copies the cursor
 // position into the coordinate boxes; the clock shows the position every 100 ms, shows while a
 // replay runs which pass it is in and how to stop it (in place of the Pause hint), and lets the
-// hook watchdog look after the hooks.
+// hook watchdog look after the hooks, and keeps a replay worker ready for the trigger.
 #include "app/window/main_edit_boxes.h"
 #include "app/window/main_form.h"
 #include "app/replay/replay_engine.h"
@@ -75,6 +75,8 @@ void rg_wdzhchk::Tick() {
     Label(kPositionLabel).SetCaption(text);
     ShowReplayProgress();
     m_HookWatchdog.Check();
+    // After start-up rather than during it: the first run then starts on a ready worker too.
+    PrepareReplay();
 }
 
 void rg_wdzhchk::ShowReplayProgress() {
