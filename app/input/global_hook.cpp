@@ -27,6 +27,11 @@ struct LockPress {
     bool pending = false;
 };
 LockPress g_lock_press;
+// The Alt keys that are down by the user's input (anything the replay did not inject): bit 0
+// the left, bit 1 the right. Same thread rule as above.
+unsigned g_user_alt = 0;
+// The same for the Alt keys that a run holds (its own marked input).
+unsigned g_replay_alt = 0;
 
 // Removes the keyboard hook, then the mouse hook. The system may have removed either already;
 // its handle is then refused, which changes nothing.
@@ -39,9 +44,44 @@ void RemoveHooks() {
     g_mouse = nullptr;
 }
 
-// Whether an injected event carries the replay engine's stop mark.
-bool StopMarked(bool injected, ULONG_PTR extra) {
-    return injected && extra == kReplayStopMark;
+// The mark an event gets for the bindings (see the header): a release a stop made the replay
+// send, any other input of a run, or the user's.
+int64_t ReplayMark(bool injected, ULONG_PTR extra) {
+    if (!injected)
+        return kUserInput;
+    return extra == kReplayStopMark    ? kStopRelease
+           : extra == kReplayInputMark ? kReplayInput
+                                       : kUserInput;
+}
+
+// Keeps the record of the Alt keys down, the user's apart from the replay's.
+void TrackAlt(WPARAM message, const KBDLLHOOKSTRUCT& record, bool replay) {
+    unsigned side;
+    if (record.vkCode == VK_LMENU)
+        side = 1;
+    else if (record.vkCode == VK_RMENU)
+        side = 2;
+    else if (record.vkCode == VK_MENU)
+        side = (record.flags & LLKHF_EXTENDED) != 0 ? 2 : 1;
+    else
+        return;
+    unsigned& alt = replay ? g_replay_alt : g_user_alt;
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+        alt |= side;
+    else
+        alt &= ~side;
+}
+
+// Whether the user holds Alt. Alt must be down now (the event's flag, or its own state: Wine
+// leaves the flag clear on injected releases), and not only by a run: when no run holds Alt,
+// any Alt down is the user's, even one pressed before the hook saw it; while one does, only an
+// Alt the hook saw the user press counts. Alt's own state also clears a record of the user's
+// Alt whose release the hook missed (while it was being installed again).
+bool UserHoldsAlt(const KBDLLHOOKSTRUCT& record) {
+    const bool down = (record.flags & LLKHF_ALTDOWN) != 0 || GetAsyncKeyState(VK_MENU) < 0;
+    if (!down)
+        g_user_alt = 0;
+    return down && (g_user_alt != 0 || g_replay_alt == 0);
 }
 
 bool IsLockKey(DWORD key) {
@@ -66,9 +106,10 @@ bool LockSyncRelease(WPARAM message, const KBDLLHOOKSTRUCT& record) {
 }
 
 void FireKey(rg_qj_gzl__n& hook, WPARAM message, const KBDLLHOOKSTRUCT& record) {
-    int64_t marked = StopMarked((record.flags & LLKHF_INJECTED) != 0, record.dwExtraInfo) ? 1 : 0;
+    int64_t marked = ReplayMark((record.flags & LLKHF_INJECTED) != 0, record.dwExtraInfo);
+    TrackAlt(message, record, marked != kUserInput);
     if (LockSyncRelease(message, record))
-        marked = 2;
+        marked = kLockSync;
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -78,11 +119,10 @@ void FireKey(rg_qj_gzl__n& hook, WPARAM message, const KBDLLHOOKSTRUCT& record) 
         hook.KeyReleased().Fire(&hook, record.vkCode, marked);
         break;
     case WM_SYSKEYUP:
-        // F10 is a system key even without Alt; released so, it is an ordinary release (it
-        // may be the trigger). Any key released with Alt held is no trigger. Wine leaves
-        // LLKHF_ALTDOWN clear on injected releases, so Alt's own state is asked too.
-        if (record.vkCode == VK_F10 && (record.flags & LLKHF_ALTDOWN) == 0 &&
-            GetAsyncKeyState(VK_MENU) >= 0)
+        // A key released with the user's Alt held is part of an Alt shortcut, no trigger. Any
+        // other system key-up is an ordinary release: F10 by itself, and every key while only
+        // a run holds Alt, so that the trigger key still stops such a run.
+        if (!UserHoldsAlt(record))
             hook.KeyReleased().Fire(&hook, record.vkCode, marked);
         break;
     default:
@@ -91,7 +131,7 @@ void FireKey(rg_qj_gzl__n& hook, WPARAM message, const KBDLLHOOKSTRUCT& record) 
 }
 
 void FireButton(rg_qj_gzl__n& hook, WPARAM message, const MSLLHOOKSTRUCT& record) {
-    int64_t marked = StopMarked((record.flags & LLMHF_INJECTED) != 0, record.dwExtraInfo) ? 1 : 0;
+    const int64_t marked = ReplayMark((record.flags & LLMHF_INJECTED) != 0, record.dwExtraInfo);
     switch (message) {
     case WM_LBUTTONDOWN:
         hook.ButtonPressed().Fire(&hook, 1, marked);

@@ -11,17 +11,21 @@
 // procedure as handler(target, hook object, user value, a1, a2):
 //   a1: the virtual-key code (keys) or the button number, 1 left, 2 right, 3 middle;
 //   a2: 1 when the event is a release that the replay engine sent because its run was stopped
-//       (injected, extra information kReplayStopMark); 2 when it is the release of a lock key
-//       (Caps, Num or Scroll Lock) that the system pressed and released in one go to bring its
-//       lock state in line with the keyboard's: not injected, right after its press and with
-//       the same time stamp (Wine sends such a pair before the next key when Scroll Lock was
-//       pressed on a display that keeps no Scroll Lock state); else 0. The trigger handler
-//       ignores all but 0: stopping a run that holds the trigger key must not start it again,
-//       and no user pressed the lock key of such a pair.
-// Key released fires on WM_KEYUP, and on the WM_SYSKEYUP of F10 released without Alt (F10 is a
-// system key by itself): any key released with Alt held (WM_SYSKEYUP, LLKHF_ALTDOWN) fires
-// nothing. Key pressed fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event
-// is passed on to the next hook, whatever the handlers answer.
+//       (injected, extra information kReplayStopMark); 3 when it is any other input of a run
+//       (kReplayInputMark); 2 when it is the release of a lock key (Caps, Num or Scroll Lock)
+//       that the system pressed and released in one go to bring its lock state in line with
+//       the keyboard's: not injected, right after its press and with the same time stamp (Wine
+//       sends such a pair before the next key when Scroll Lock was pressed on a display that
+//       keeps no Scroll Lock state); else 0. The trigger handler ignores all but 0: stopping a
+//       run that holds the trigger key must not start it again, a scheme that types the
+//       trigger key must not stop itself, and no user pressed the lock key of such a pair.
+// Key released fires on WM_KEYUP, and on WM_SYSKEYUP unless the user holds Alt: a key released
+// with the user's Alt held fires nothing (an Alt shortcut), but F10 by itself (a system key
+// without Alt) and any key released while only a run holds Alt (its own marked Alt) fire as
+// ordinary releases, so the trigger stops every run, whatever it holds. The procedure tells the
+// user's Alt from a run's by the marks of the Alt presses and releases it sees. Key pressed
+// fires on WM_KEYDOWN and WM_SYSKEYDOWN, auto-repeat included. Every event is passed on to the
+// next hook, whatever the handlers answer.
 //
 // While an input sink is set (a recording), the procedure also hands it every event of both
 // hooks before the bindings fire: key presses and releases (system keys included), button
@@ -40,6 +44,14 @@
 #include "runtime/ui/event_binding.h"
 
 namespace rg_lch_qmlt_ymk_lumeOak {
+
+// The second argument (a2) of a key or button event: who sent it (see above).
+enum HookMark : int64_t {
+    kUserInput = 0,
+    kStopRelease = 1, // a release a stopped run sent
+    kLockSync = 2,    // half of the system's own lock-key pair
+    kReplayInput = 3, // any other input of a run
+};
 
 // Receives the events of the hook procedure while set on the hook object (see above).
 class IHookInputSink {

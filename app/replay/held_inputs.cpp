@@ -17,3 +17,7 @@ std::vector<HeldInput> HeldInputs::TakeAll() {
     m_inputs.clear();
     return all;
 }
+
+bool HeldInputs::Holds(HeldInput input) const {
+    return std::find(m_inputs.begin(), m_inputs.end(), input) != m_inputs.end();
+}

@@ -26,6 +26,7 @@ public:
     // forgets them.
     std::vector<HeldInput> TakeAll();
     bool Empty() const { return m_inputs.empty(); }
+    bool Holds(HeldInput input) const;
 
 private:
     std::vector<HeldInput> m_inputs; // in the order of their presses

@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "app/replay/extended_key.h"
@@ -46,10 +47,33 @@ struct ReplayRun {
 // run is still the current one); read by anyone.
 std::atomic<uint64_t> g_running{0};
 
+// A worker thread and the run it is given. The thread starts before its run is known, pays
+// what a thread's first input calls cost (under Wine its own connection to the display, some
+// 15 ms, at the first key's scan code or the first cursor call), and waits for the event: a
+// run then starts on a thread that is ready, as soon as the trigger asks.
+struct WorkerSeat {
+    HANDLE go = nullptr; // manual-reset: set once the run is given, or the worker dismissed
+    // Written by the user-interface thread before it sets the event, read by the worker after
+    // it; null when the worker is dismissed without a run.
+    std::shared_ptr<ReplayRun> run;
+
+    ~WorkerSeat() {
+        if (go != nullptr)
+            CloseHandle(go);
+    }
+};
+
+struct Standby {
+    std::shared_ptr<WorkerSeat> seat;
+    HANDLE thread = nullptr;
+};
+
 // User-interface thread only: the current run, the handles of the workers that may not have
-// ended yet (the current one and stopped ones still winding down) and the next run id.
+// ended yet (the current one and stopped ones still winding down), the worker ready for the
+// next run and the next run id.
 std::shared_ptr<ReplayRun> g_current;
 std::vector<HANDLE> g_workers;
+Standby g_standby;
 uint64_t g_next_id = 1;
 // The catch-up limit of runs started from now on (SetReplayCatchUpLimit).
 std::atomic<uint32_t> g_catch_up_ms{CReplaySchedule::kCatchUpLimitMs};
@@ -97,6 +121,7 @@ void SendInputEvent(HeldInput input, bool up, ULONG_PTR extra) {
 struct StepInputs {
     HeldInput inputs[4];
     int count = 0;
+    int modifiers = 0; // how many of the first inputs are a shortcut's modifiers
 };
 
 StepInputs InputsOf(WCHAR kind, const StepValues& values) {
@@ -114,25 +139,60 @@ StepInputs InputsOf(WCHAR kind, const StepValues& values) {
         if (values.modifiers & m.bit)
             s.inputs[s.count++] = HeldInput{false, m.key};
     }
+    s.modifiers = s.count;
     s.inputs[s.count++] = HeldInput{false, static_cast<uint8_t>(values.value & 0xFF)};
     return s;
 }
 
-// The extra information of the release that ends a hold: marked when the hold was cut short,
-// and also when the stop came just after it ended, so that no release of a stopped run can
-// pass for the user's key.
+// Whether a "+" step of the run holds a modifier, by its generic key or by either side's
+// (A16+, A160+ and A161+ all hold Shift down).
+bool HoldsModifier(const HeldInputs& held, uint8_t generic) {
+    static constexpr struct {
+        uint8_t generic, left, right;
+    } kSides[] = {{VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
+                  {VK_SHIFT, VK_LSHIFT, VK_RSHIFT},
+                  {VK_MENU, VK_LMENU, VK_RMENU}};
+    for (const auto& m : kSides) {
+        if (m.generic == generic)
+            return held.Holds({false, m.generic}) || held.Holds({false, m.left}) ||
+                   held.Holds({false, m.right});
+    }
+    return false;
+}
+
+// A shortcut tapped while the run holds some of its modifiers: those are down already and
+// must stay down after it, so the tap neither presses nor releases them.
+StepInputs WithoutHeldModifiers(const StepInputs& s, const HeldInputs& held) {
+    StepInputs left;
+    for (int i = 0; i < s.count; ++i) {
+        const bool modifier = i < s.modifiers;
+        if (modifier && HoldsModifier(held, s.inputs[i].code))
+            continue;
+        left.inputs[left.count++] = s.inputs[i];
+        if (modifier)
+            ++left.modifiers;
+    }
+    return left;
+}
+
+// The extra information of the release that ends a hold: the stop mark when the hold was cut
+// short, and also when the stop came just after it ended, so that no release of a stopped run
+// can pass for the user's key.
 ULONG_PTR ReleaseMark(bool stopped, const ReplayRun& run) {
-    return stopped || run.Stopped() ? kReplayStopMark : 0;
+    return stopped || run.Stopped() ? kReplayStopMark : kReplayInputMark;
 }
 
 // The waits of one run: its timetable on the performance counter, the timer that waits for
-// it, and the source of the lengths of delay ranges. The worker's own.
+// it, and the source of the lengths of delay ranges. The worker's own: made while it waits
+// for its run, and the timetable started when the run is given.
 struct RunClock {
-    explicit RunClock(uint32_t catch_up_ms)
-        : schedule(CDeadlineWait::Now(), CDeadlineWait::Frequency(), catch_up_ms) {
+    RunClock() : schedule(0, CDeadlineWait::Frequency()) {
         std::random_device device;
         std::seed_seq seed{device(), static_cast<unsigned>(CDeadlineWait::Now())};
         random.seed(seed);
+    }
+    void Start(uint32_t catch_up_ms) {
+        schedule = CReplaySchedule(CDeadlineWait::Now(), CDeadlineWait::Frequency(), catch_up_ms);
     }
     CReplaySchedule schedule;
     CDeadlineWait timer;
@@ -161,7 +221,7 @@ bool TapInputs(const StepInputs& s, uint32_t hold_ms, const ReplayRun& run, RunC
             stopped = true;
             break;
         }
-        SendInputEvent(s.inputs[pressed], false, 0);
+        SendInputEvent(s.inputs[pressed], false, kReplayInputMark);
     }
     if (!stopped)
         stopped = Wait(wait, run, hold_ms);
@@ -175,7 +235,7 @@ bool PressInputs(const StepInputs& s, const ReplayRun& run, HeldInputs& held) {
     for (int i = 0; i < s.count; ++i) {
         if (i > 0 && run.Stopped())
             return false;
-        SendInputEvent(s.inputs[i], false, 0);
+        SendInputEvent(s.inputs[i], false, kReplayInputMark);
         held.Add(s.inputs[i]);
     }
     return true;
@@ -202,7 +262,8 @@ bool PerformInputStep(const StepInputs& s, const StepValues& values, const Repla
     case StepAction::kTap:
         break;
     }
-    return TapInputs(s, values.hold_ms.value_or(kReplayHoldMs), run, wait);
+    return TapInputs(WithoutHeldModifiers(s, held), values.hold_ms.value_or(kReplayHoldMs), run,
+                     wait);
 }
 
 // At the end of a run, stopped or not: up goes every key and button still held, the latest
@@ -237,11 +298,16 @@ bool PerformStep(WCHAR kind, const StepValues& values, const ReplayRun& run, Run
     }
 }
 
-DWORD WINAPI ReplayWorker(LPVOID parameter) {
-    std::unique_ptr<std::shared_ptr<ReplayRun>> holder(
-        static_cast<std::shared_ptr<ReplayRun>*>(parameter));
-    ReplayRun& run = **holder;
-    RunClock wait(run.catch_up_ms);
+// The calls whose first use on a thread costs what a run must not pay at its start. They
+// inject nothing.
+void PrepareInputCalls() {
+    POINT p;
+    GetCursorPos(&p);
+    KeyScanCode(VK_F12);
+}
+
+void PerformRun(ReplayRun& run, RunClock& wait) {
+    wait.Start(run.catch_up_ms);
     StepValues values;
     HeldInputs held;
     bool stopped = false;
@@ -273,10 +339,46 @@ DWORD WINAPI ReplayWorker(LPVOID parameter) {
     ReleaseHeld(held, stopped, run);
     uint64_t mine = run.id;
     g_running.compare_exchange_strong(mine, 0);
+}
+
+DWORD WINAPI ReplayWorker(LPVOID parameter) {
+    std::unique_ptr<std::shared_ptr<WorkerSeat>> holder(
+        static_cast<std::shared_ptr<WorkerSeat>*>(parameter));
+    WorkerSeat& seat = **holder;
+    RunClock wait;
+    PrepareInputCalls();
+    WaitForSingleObject(seat.go, INFINITE);
+    if (seat.run != nullptr)
+        PerformRun(*seat.run, wait);
     return 0;
 }
 
+// Ends the waiting worker, if any, without a run; it is waited for as any other.
+void DismissStandby() {
+    if (g_standby.thread == nullptr)
+        return;
+    SetEvent(g_standby.seat->go);
+    g_workers.push_back(g_standby.thread);
+    g_standby = Standby{};
+}
+
 } // namespace
+
+void PrepareReplay() {
+    if (g_standby.thread != nullptr)
+        return;
+    auto seat = std::make_shared<WorkerSeat>();
+    seat->go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (seat->go == nullptr)
+        return;
+    auto* parameter = new std::shared_ptr<WorkerSeat>(seat);
+    HANDLE thread = CreateThread(nullptr, 0, ReplayWorker, parameter, 0, nullptr);
+    if (thread == nullptr) {
+        delete parameter;
+        return;
+    }
+    g_standby = Standby{seat, thread};
+}
 
 void StartReplay(int32_t count) {
     if (g_current != nullptr)
@@ -288,18 +390,18 @@ void StartReplay(int32_t count) {
     run->stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (run->stop == nullptr)
         return;
+    PrepareReplay(); // the first run, or one whose worker could not be made earlier
+    if (g_standby.thread == nullptr)
+        return;
+    Standby worker = std::exchange(g_standby, Standby{});
     g_current = run;
     g_running.store(run->id);
-    auto* parameter = new std::shared_ptr<ReplayRun>(run);
-    HANDLE worker = CreateThread(nullptr, 0, ReplayWorker, parameter, 0, nullptr);
-    if (worker == nullptr) {
-        delete parameter;
-        g_running.store(0);
-        g_current.reset();
-        return;
-    }
+    worker.seat->run = run;
+    SetEvent(worker.seat->go);
     ForgetEndedWorkers();
-    g_workers.push_back(worker);
+    g_workers.push_back(worker.thread);
+    // The next run's worker gets ready while this one runs.
+    PrepareReplay();
 }
 
 void StopReplay() {
@@ -343,8 +445,10 @@ bool WaitForReplayWorker(DWORD timeout_ms) {
 bool StopReplayAndWait(DWORD timeout_ms) {
     ULONGLONG start = GetTickCount64();
     for (;;) {
-        // Again on every round: a hook handler called below may have started a run.
+        // Again on every round: a hook handler called below may have started a run (and made
+        // a worker ready for the next).
         StopReplay();
+        DismissStandby();
         ForgetEndedWorkers();
         if (g_workers.empty())
             return true;

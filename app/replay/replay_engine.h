@@ -4,15 +4,22 @@
 // StartReplay and StopReplay are called from the user-interface thread only (the trigger
 // key). Each run has its own worker and its own stop request, so stopping one run never
 // stops the next, and a new run may start while the stopped worker is still winding down.
-// Holds and delays keep to the run's timetable (app/replay/replay_schedule.h), so a long run lasts as
-// long as its steps say. A stop cuts any hold or delay short; a key or button that was pressed
+// A worker is started before its run, and waits for it ready (PrepareReplay).
+// Holds and delays keep to the run's timetable (app/replay/replay_schedule.h), so a long run lasts
+// as long as its steps say. A stop cuts any hold or delay short; a key or button that was pressed
 // when the stop came is still released, and nothing else is injected after it. Keys and buttons
 // that "+" steps hold down stay down across steps and passes until a "-" step lets them go;
 // whatever is still held when the run ends or is stopped is released then, so that no scheme
-// leaves a key down. That release (like one that a stop right at the end of its hold finds still
-// to send) carries kReplayStopMark as the extra information of the injected event, so that a
-// low-level hook can tell it from a key-up that is a step of the scheme (the trigger key
-// released because of a stop must not start the scheme again).
+// leaves a key down. A shortcut step presses only those of its modifiers that no "+" step holds,
+// and lets go of only those it pressed, so that a scheme's held Shift stays down around it.
+//
+// Every event the engine injects carries a mark as its extra information, so that a low-level
+// hook can tell the run's own input from the user's: a key the scheme types, its trigger key
+// among them, is never the user's trigger, and an Alt that the run holds is not the user's.
+// A release that a stop made the engine send (or that a stop right at the end of its hold finds
+// still to send) carries kReplayStopMark, so that it is also told from a key-up that is a step
+// of the scheme (the trigger key released because of a stop must not start the scheme again);
+// every other event carries kReplayInputMark.
 //
 // Every worker's injected input passes through the low-level hooks, which run on the
 // user-interface thread: a worker that injects waits until that thread handles messages. So
@@ -27,13 +34,27 @@
 // Length of the press of a key step and of a click step without a hold of their own.
 constexpr uint32_t kReplayHoldMs = 50;
 
-// The extra information of a key-up or button-up that a stop made the engine send (every other
-// injected event carries 0). Chosen to be unlikely in another program's input.
+// The extra information of a key-up or button-up that a stop made the engine send. Chosen to be
+// unlikely in another program's input.
 constexpr ULONG_PTR kReplayStopMark = 0x4B53510F;
+// The extra information of every other event the engine injects.
+constexpr ULONG_PTR kReplayInputMark = 0x4B53510E;
+
+// Whether an injected event's extra information is one of the engine's marks: the event is
+// input of a run, not of the user.
+constexpr bool IsReplayMark(ULONG_PTR extra) {
+    return extra == kReplayInputMark || extra == kReplayStopMark;
+}
 
 // Starts a run of count passes over StepList and returns at once; count 0 or less gives a
-// run that ends at once. A run that is still going is stopped first.
+// run that ends at once. A run that is still going is stopped first. The run goes to the
+// worker that PrepareReplay made ready (made now if there is none), and the next run's worker
+// is made ready at once.
 void StartReplay(int32_t count);
+// Makes a worker ready for the next run, unless one is: a thread that has already paid what
+// its first input calls cost and waits for its run, so that a run starts without that cost.
+// User-interface thread only; cheap when a worker is ready. StopReplayAndWait ends it.
+void PrepareReplay();
 // Requests the current run to stop and clears the running flag at once, without waiting.
 void StopReplay();
 // True from StartReplay until the run has done its passes or has been stopped.
@@ -59,9 +80,10 @@ void SetReplayCatchUpLimit(uint32_t ms);
 bool WaitForReplayWorker(DWORD timeout_ms);
 
 // For closing the program: stops the current run (and any run that a handler starts while this
-// waits), then waits until every worker has ended, handling the messages sent to the calling
-// thread meanwhile, the calls of its low-level hooks among them, so that the last release of a
-// worker gets through even when the caller is the hook thread. Posted messages stay queued.
-// True when every worker has ended, false when timeout_ms passed first. Not for use inside a
-// hook procedure: the worker that waits for its answer could not go on.
+// waits), ends the worker waiting for the next run, then waits until every worker has ended,
+// handling the messages sent to the calling thread meanwhile, the calls of its low-level hooks
+// among them, so that the last release of a worker gets through even when the caller is the hook
+// thread. Posted messages stay queued. True when every worker has ended, false when timeout_ms
+// passed first. Not for use inside a hook procedure: the worker that waits for its answer could not
+// go on.
 bool StopReplayAndWait(DWORD timeout_ms = INFINITE);

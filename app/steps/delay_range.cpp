@@ -30,6 +30,7 @@ DelayRange ParseDelayRange(const WCHAR* argument) {
     if (*mark == 0 || !HoldsNumber(argument) || !HoldsNumber(mark + 1))
         return range;
     range.second = StepDecimal(mark + 1);
+    range.ranged = true;
     return range;
 }
 

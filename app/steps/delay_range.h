@@ -17,8 +17,11 @@ struct DelayRange {
     // The ends as written, first the one before the "~"; equal for a plain delay.
     int32_t first = 0;
     int32_t second = 0;
+    // Written as a range, "~" and both numbers, even with equal ends: "-1~-1" is a range of
+    // 0 ms, where the plain "-1" waits until the run is stopped.
+    bool ranged = false;
 
-    bool IsRange() const { return first != second; }
+    bool IsRange() const { return ranged; }
 };
 
 // Reads the argument of a D code (the units after the letter).
@@ -26,5 +29,5 @@ DelayRange ParseDelayRange(const WCHAR* argument);
 
 // The milliseconds one run of the step waits. A plain delay waits its value as an unsigned
 // number, so -1 waits until the run is stopped; a range draws from its ends, a negative end
-// counting as 0 (a range means a bounded wait).
+// counting as 0 (a range means a bounded wait, whatever its ends: "-1~-1" waits 0 ms).
 uint32_t DrawDelayMs(const DelayRange& range, std::mt19937& random);

@@ -216,6 +216,9 @@ private:
     // The Pause hint label: the pass of the running replay and the key that stops it, or its
     // own text when no replay runs.
     void ShowReplayProgress();
+    // Gives the Pause hint label a text and its width: grown only for a run's progress, back at
+    // its place for any other text (a recording's among them).
+    void ShowPauseHint(const CWString& text, bool progress);
 
     // Recording (main_form_recording.cpp). Start and stop run inside the hook call and only
     // switch the feed and post; TakeRecordedSteps, on the posted command, appends the steps and

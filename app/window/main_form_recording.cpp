@@ -29,8 +29,9 @@ void rg_wdzhchk::TakeRecordedSteps() {
     bool recording = m_Recorder.IsRecording();
     if (recording != m_bRecordingShown) {
         m_bRecordingShown = recording;
-        Label(kPauseHintLabel)
-            .SetCaption(CWString(recording ? kRecordingText : LayoutOf(kPauseHintLabel).caption));
+        // A run's progress may have widened the label up to the clock tick this replaces.
+        ShowPauseHint(CWString(recording ? kRecordingText : LayoutOf(kPauseHintLabel).caption),
+                      false);
     }
 }
 

@@ -2,7 +2,7 @@
 // system (the global hook) starts or stops the replay or a recording, or copies the cursor
 // position into the coordinate boxes; the clock shows the position every 100 ms, shows while a
 // replay runs which pass it is in and how to stop it (in place of the Pause hint), and lets the
-// hook watchdog look after the hooks.
+// hook watchdog look after the hooks, and keeps a replay worker ready for the trigger.
 #include "app/window/main_edit_boxes.h"
 #include "app/window/main_form.h"
 #include "app/replay/replay_engine.h"
@@ -30,11 +30,15 @@ int64_t rg_wdzhchk::OnKeyReleased(CRixObject* target, CRixObject*, int32_t, int6
 }
 
 void rg_wdzhchk::TriggerKeyReleased(int64_t key, int64_t marked) {
-    // A key-up the replay sent because it was stopped is no user's release: taking it as the
-    // trigger would start the scheme again at once. Nor is a lock key's release that the system
-    // sent to line up its lock state (Wine's Scroll Lock before the next key): taken as a
-    // Scroll Lock, it would end a recording at the first key recorded.
-    if (marked != 0)
+    // Input that the replay injects is no user's: a key-up it sent because it was stopped,
+    // taken as the trigger, would start the scheme again at once, and a scheme that types the
+    // trigger key would stop itself. Nor is a lock key's release that the system sent to line
+    // up its lock state (Wine's Scroll Lock before the next key): taken as a Scroll Lock, it
+    // would end a recording at the first key recorded. A Pause step of a scheme still copies
+    // the position, as the user's Pause does: it starts and stops nothing.
+    using rg_lch_qmlt_ymk_lumeOak::kReplayInput;
+    using rg_lch_qmlt_ymk_lumeOak::kUserInput;
+    if (marked != kUserInput && !(marked == kReplayInput && key == kPauseKey))
         return;
     if (key == CRecorder::kScrollLockKey) {
         if (IsRecording())
@@ -72,6 +76,8 @@ void rg_wdzhchk::Tick() {
     ShowReplayProgress();
     m_HookWatchdog.Check();
     TakeHandedOverScheme();
+    // After start-up rather than during it: the first run then starts on a ready worker too.
+    PrepareReplay();
 }
 
 void rg_wdzhchk::ShowReplayProgress() {
@@ -92,12 +98,14 @@ void rg_wdzhchk::ShowReplayProgress() {
         text = CWString(LayoutOf(kPauseHintLabel).caption);
     }
     // Set only when it changes: ten captions a second would make the label flicker.
-    rg_lch_MFCjm_jb::rg_bq& label = Label(kPauseHintLabel);
-    if (label.GetCaption().IsEqual(text) == 0) {
-        m_bProgressShown = running;
-        label.SetCaption(text);
-        FitPauseHintLabel();
-    }
+    if (Label(kPauseHintLabel).GetCaption().IsEqual(text) == 0)
+        ShowPauseHint(text, running);
+}
+
+void rg_wdzhchk::ShowPauseHint(const CWString& text, bool progress) {
+    m_bProgressShown = progress;
+    Label(kPauseHintLabel).SetCaption(text);
+    FitPauseHintLabel();
 }
 
 } // namespace rg_lch_jxt

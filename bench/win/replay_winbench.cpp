@@ -4,7 +4,8 @@
 // Sleep as the reference of the same run; and the stop latency of a worker in a long delay.
 // Prints median and 99th percentile of each error.
 //
-// Then the drift of long runs: 500 passes of D10 and 100 passes of a key step and D5, the
+// Then where the time of a short run goes, a pass of a key step against a pass of a delay as
+// long. Then the drift of long runs: 500 passes of D10 and 100 passes of a key step and D5, the
 // run's real length less the sum of its holds and delays, with the run's timetable and with
 // every wait timed from its own step's start (catch-up limit 0, the reference), the two taking
 // turns; and the errors of the single holds and delays of the second scheme in both.
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -42,6 +44,8 @@ void Print(const char* what, const std::vector<double>& errors) {
 }
 
 std::vector<LONGLONG> g_times; // QPC of each injected F13 event, main thread only
+// The start request and the moment the worker was seen ended, of the last RunAndPump.
+LONGLONG g_run_start = 0, g_run_end = 0;
 
 LRESULT CALLBACK Record(int code, WPARAM wparam, LPARAM lparam) {
     auto* record = reinterpret_cast<KBDLLHOOKSTRUCT*>(lparam);
@@ -63,7 +67,9 @@ double RunAndPump(const WCHAR* steps, int32_t count) {
             DispatchMessageW(&msg);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
-    double length = ToMs(CDeadlineWait::Now() - start);
+    g_run_start = start;
+    g_run_end = CDeadlineWait::Now();
+    double length = ToMs(g_run_end - start);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
@@ -114,17 +120,9 @@ void PrintDrift(const DriftCase& c) {
     }
 }
 
-} // namespace
-
-int wmain() {
-    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, Record, GetModuleHandleW(nullptr), 0);
-    if (hook == nullptr) {
-        std::printf("no keyboard hook\n");
-        return 1;
-    }
-    CDeadlineWait probe;
-    std::printf("high-resolution timer: %s\n", probe.IsHighResolution() ? "yes" : "no (fallback)");
-
+// The single holds and delays, the wait alone, plain Sleep as the reference, and the stop
+// latency.
+void MeasureSteps(CDeadlineWait& probe) {
     // The wait itself, and plain Sleep as the reference.
     std::vector<double> wait_errors, sleep_errors;
     for (int i = 0; i < kRuns; ++i) {
@@ -152,6 +150,11 @@ int wmain() {
     StepList.LoadFromText(L"D60000");
     for (int i = 0; i < kRuns; ++i) {
         StartReplay(1);
+        // Into its delay: the pass has begun (the worker made ready by the run before may
+        // still have been getting ready), and a little more.
+        int32_t pass = 0, count = 0;
+        while (!GetReplayProgress(pass, count))
+            Sleep(0);
         Sleep(2);
         LONGLONG start = CDeadlineWait::Now();
         StopReplay();
@@ -159,6 +162,46 @@ int wmain() {
         latencies.push_back(ToMs(CDeadlineWait::Now() - start));
     }
     Print("stop latency (StopReplay to worker end)", latencies);
+}
+
+} // namespace
+
+// With the argument "runs", only the figures of whole runs (a pass against a delay's, and the
+// long runs); without, everything.
+int wmain(int argc, wchar_t** argv) {
+    const bool runs_only = argc > 1 && std::wcscmp(argv[1], L"runs") == 0;
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, Record, GetModuleHandleW(nullptr), 0);
+    if (hook == nullptr) {
+        std::printf("no keyboard hook\n");
+        return 1;
+    }
+    CDeadlineWait probe;
+    std::printf("high-resolution timer: %s\n", probe.IsHighResolution() ? "yes" : "no (fallback)");
+
+    if (!runs_only)
+        MeasureSteps(probe);
+    else
+        RunAndPump(L"A124", 10); // the first run's costs of the process
+
+    // Where a run's own time goes: one pass of a key step against one pass of a delay of the
+    // same length, taking turns. The run's length beyond its 50 ms, and for the key step the
+    // time from the start request to the key-down the hook sees and from the key-up it sees
+    // to the worker's end.
+    std::vector<double> key_extra, delay_extra, to_first_down, after_last_up;
+    for (int i = 0; i < 40; ++i) {
+        double key_length = RunAndPump(L"A124", 1);
+        LONGLONG start = g_run_start, end = g_run_end;
+        if (g_times.size() == 2) {
+            key_extra.push_back(key_length - 50.0);
+            to_first_down.push_back(ToMs(g_times[0] - start));
+            after_last_up.push_back(ToMs(end - g_times[1]));
+        }
+        delay_extra.push_back(RunAndPump(L"D50", 1) - 50.0);
+    }
+    Print("1 pass A124: length beyond 50 ms", key_extra);
+    Print("1 pass D50: length beyond 50 ms (reference)", delay_extra);
+    Print("1 pass A124: StartReplay to key-down (hook)", to_first_down);
+    Print("1 pass A124: key-up (hook) to worker end", after_last_up);
 
     // Drift of long runs, the timetable and the reference taking turns.
     DriftCase delays{"500 x D10", L"D10", 500, 500 * 10.0, {}, {}, {}};

@@ -63,10 +63,10 @@ TEST(DelayRangeTest, DrawsStayInTheRangeAndCoverIt) {
         uint32_t low;
         uint32_t high;
     } kCases[] = {
-        {{50, 80}, 50, 80},
-        {{80, 50}, 50, 80},
-        {{-5, 3}, 0, 3}, // a negative end counts as 0: a range is always a bounded wait
-        {{0, 1}, 0, 1},
+        {{50, 80, true}, 50, 80},
+        {{80, 50, true}, 50, 80},
+        {{-5, 3, true}, 0, 3}, // a negative end counts as 0: a range is always a bounded wait
+        {{0, 1, true}, 0, 1},
     };
     std::mt19937 random(20);
     for (const auto& c : kCases) {
@@ -85,6 +85,29 @@ TEST(DelayRangeTest, APlainDelayWaitsItsValueUnsigned) {
     std::mt19937 random(20);
     EXPECT_EQ(DrawDelayMs({50, 50}, random), 50u);
     EXPECT_EQ(DrawDelayMs({-1, -1}, random), 0xFFFFFFFFu) << "D-1 still waits until stopped";
+}
+
+// A range is a bounded wait whatever its ends: written with equal or negative ends it is
+// still a range, never the endless wait of a plain -1.
+TEST(DelayRangeTest, ARangeWithEqualOrNegativeEndsIsABoundedWait) {
+    static constexpr struct {
+        const char16_t* argument;
+        bool range;
+        uint32_t ms;
+    } kCases[] = {
+        {u"-1~-1", true, 0},
+        {u"-5~-2", true, 0},
+        {u"60~60", true, 60},
+        {u" -1 ~ -1", true, 0},
+        {u"-1", false, 0xFFFFFFFFu},
+        {u"-1~", false, 0xFFFFFFFFu}, // no second number: the plain delay it always was
+    };
+    std::mt19937 random(20);
+    for (const auto& c : kCases) {
+        DelayRange range = ParseDelayRange(Code(c.argument).GetText());
+        EXPECT_EQ(range.IsRange(), c.range) << "case " << (&c - kCases);
+        EXPECT_EQ(DrawDelayMs(range, random), c.ms) << "case " << (&c - kCases);
+    }
 }
 
 } // namespace

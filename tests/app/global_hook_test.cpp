@@ -183,6 +183,37 @@ TEST_F(GlobalHookTest, F10ReleasedWithoutAltIsARelease) {
                                   {KeyReleased, VK_MENU, 0}}));
 }
 
+// A run that holds Alt makes every key go up as a system key; those releases still count, so
+// that the trigger stops the run. Only an Alt that someone else holds (here the test's own
+// injection, which carries no mark of the replay) makes a release part of an Alt shortcut.
+TEST_F(GlobalHookTest, AKeyReleasedWhileOnlyARunHoldsAltIsARelease) {
+    rg_qj_gzl__n hook;
+    BindAll(hook, target_);
+    for (const WCHAR* steps : {TEXT("A18+ D-1"), TEXT("A16508@60000"), TEXT("A164+ D-1")}) {
+        g_fired.clear();
+        StepList.LoadFromText(steps);
+        StartReplay(1);
+        ASSERT_TRUE(PumpUntil([] { return GetAsyncKeyState(VK_MENU) < 0; }, 10000))
+            << "the run never held Alt: " << Narrow(WString(steps));
+        PumpFor(20);
+        g_fired.clear();
+        ASSERT_TRUE(Inject({Key(kF13, false), Key(kF13, true)}));
+        // The user's Alt on top of the run's: now F13 is part of an Alt shortcut.
+        ASSERT_TRUE(
+            Inject({Key(VK_MENU, false), Key(kF13, false), Key(kF13, true), Key(VK_MENU, true)}));
+        EXPECT_EQ(g_fired, (FiredList{{KeyPressed, kF13, 0},
+                                      {KeyReleased, kF13, 0},
+                                      {KeyPressed, VK_MENU, 0},
+                                      {KeyPressed, kF13, 0},
+                                      {KeyReleased, VK_MENU, 0}}))
+            << Narrow(WString(steps));
+        StopReplay();
+        ASSERT_TRUE(PumpUntil([] { return WaitForReplayWorker(0); }, 10000));
+        PumpFor(20);
+        EXPECT_GE(GetAsyncKeyState(VK_MENU), 0) << "Alt left down: " << Narrow(WString(steps));
+    }
+}
+
 TEST_F(GlobalHookTest, ADestroyedHookObjectFiresNothingAndReleasesItsTargets) {
     {
         rg_qj_gzl__n hook;
@@ -237,16 +268,16 @@ TEST_F(GlobalHookTest, TheReleaseSentBecauseOfAStopIsMarked) {
          KeyPressed,
          kF13,
          true,
-         {{KeyPressed, kF13, 0}, {KeyReleased, kF13, 1}}},
-        {TEXT("B3 A125"), ButtonPressed, 3, true, {{ButtonPressed, 3, 0}, {ButtonReleased, 3, 1}}},
+         {{KeyPressed, kF13, 3}, {KeyReleased, kF13, 1}}},
+        {TEXT("B3 A125"), ButtonPressed, 3, true, {{ButtonPressed, 3, 3}, {ButtonReleased, 3, 1}}},
         {TEXT("A124 B1"),
          KeyPressed,
          kF13,
          false,
-         {{KeyPressed, kF13, 0},
-          {KeyReleased, kF13, 0},
-          {ButtonPressed, 1, 0},
-          {ButtonReleased, 1, 0}}},
+         {{KeyPressed, kF13, 3},
+          {KeyReleased, kF13, 3},
+          {ButtonPressed, 1, 3},
+          {ButtonReleased, 1, 3}}},
     };
     rg_qj_gzl__n hook;
     BindAll(hook, target_);
@@ -295,7 +326,7 @@ TEST_F(GlobalHookTest, StoppingAndWaitingOnTheHookThreadDoesNotHang) {
     waiting = false;
     EXPECT_FALSE(IsReplayRunning());
     EXPECT_TRUE(WaitForReplayWorker(0));
-    EXPECT_EQ(g_fired, (FiredList{{KeyPressed, kF13, 0}, {KeyReleased, kF13, 1}}));
+    EXPECT_EQ(g_fired, (FiredList{{KeyPressed, kF13, 3}, {KeyReleased, kF13, 1}}));
     EXPECT_EQ(fired_while_waiting, (std::vector<bool>{true, true}));
 }
 

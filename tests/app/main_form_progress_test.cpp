@@ -119,6 +119,36 @@ TEST_F(MainFormTest, ALongProgressTextGetsRoomAndTheLabelItsPlaceBack) {
     EXPECT_EQ(back.bottom, designed.bottom);
 }
 
+// A recording started before the clock's next tick after a run's end takes the label over
+// from the progress text: the label goes back to its place then, not at the next run.
+TEST_F(MainFormTest, ARecordingStartedRightAfterARunGivesTheLabelItsPlaceBack) {
+    Open();
+    HWND form = window_->GetSafeHwnd();
+    HWND label = Hwnd(kPauseHintLabel);
+    const RECT designed = PlaceIn(form, label);
+    Pick(kTriggerBox, 11);
+    ASSERT_TRUE(PumpUntil([&] { return window_->GetTriggerKey() == VK_F12; }));
+    SetText(kCountBox, TEXT("999999"));
+    AddDelays({TEXT("60000")});
+    Press(VK_F12);
+    ASSERT_TRUE(
+        PumpUntil([&] { return Caption(kPauseHintLabel) == Progress(1, 999999, TEXT("F12")); }));
+    ASSERT_GT(PlaceIn(form, label).right, designed.right) << "the case needs a widened label";
+    // The stop and the recording's start in one go, both handled before the clock ticks.
+    Press(VK_F12);
+    Press(VK_SCROLL);
+    ASSERT_TRUE(PumpUntil([&] { return window_->IsRecording(); }));
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == rg_wdzhchk::kRecordingText; }));
+    EXPECT_EQ(PlaceIn(form, label).right, designed.right) << "still wide while recording";
+    Press(VK_SCROLL);
+    ASSERT_TRUE(PumpUntil([&] { return !window_->IsRecording(); }));
+    ASSERT_TRUE(PumpUntil([&] { return Caption(kPauseHintLabel) == kPauseHint; }));
+    PumpFor(250); // two clock ticks: nothing puts it right later either
+    const RECT after = PlaceIn(form, label);
+    EXPECT_EQ(after.left, designed.left);
+    EXPECT_EQ(after.right, designed.right);
+}
+
 TEST_F(MainFormTest, ARunWithoutPassesLeavesTheHintAlone) {
     Open();
     SetText(kCountBox, TEXT("0"));

@@ -100,14 +100,68 @@ TEST_F(MainFormTest, TheTriggerTypedIntoTheKeyBoxEmptiesItAndTogglesTheReplay) {
     EXPECT_EQ(Codes(), Lines{TEXT("D60000")}) << "the emptied box added a key";
 }
 
-TEST_F(MainFormTest, ASchemeHoldingTheTriggerKeyStopsItself) {
-    WriteScheme(TEXT("t"), TEXT("A112 D60000"));
+// The run's own input is never the trigger: a scheme may type the trigger key, and the run
+// does all its passes.
+TEST_F(MainFormTest, ASchemeThatTypesTheTriggerKeyDoesNotStopItself) {
+    WriteScheme(TEXT("t"), TEXT("A124 A112 A125")); // F13, F1 (the trigger), F14
     Open();
     Pick(kSchemeBox, 0);
-    ASSERT_TRUE(PumpUntil([] { return StepList.GetCount() == 2; }));
+    ASSERT_TRUE(PumpUntil([] { return StepList.GetCount() == 3; }));
+    SetText(kCountBox, TEXT("3"));
+    static int f14 = 0;
+    f14 = 0;
+    rg_lch_qmmk::rg_qm_zb anchor; // any object: the binding's target
+    auto* target = new CRixObjectPointer(&anchor);
+    window_->Hook().KeyPressed().Bind(
+        [](CRixObject*, CRixObject*, int32_t, int64_t key, int64_t, int64_t) -> int64_t {
+            if (key == 0x7D)
+                ++f14;
+            return 0;
+        },
+        target);
     Press(VK_F1);
     ASSERT_TRUE(PumpUntil([] { return IsReplayRunning(); }));
-    EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); })) << "the run did not stop itself";
+    EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); }, 10000));
+    PumpFor(100);
+    EXPECT_EQ(f14, 3) << "the run did not do its three passes";
+    window_->Hook().KeyPressed().Bind(nullptr, nullptr);
+    target->DetachOwner();
+}
+
+// A run that holds Alt, with a "+" step, a shortcut's hold or the left Alt's own code: the
+// trigger's release goes up as a system key then, and still stops the run, which lets Alt go.
+TEST_F(MainFormTest, TheTriggerStopsARunThatHoldsAlt) {
+    Open();
+    for (const WCHAR* steps : {TEXT("A18+ D-1"), TEXT("A16508@60000"), TEXT("A164+ D-1"),
+                               TEXT("A18+ D60000 A18- D60000")}) {
+        StepList.LoadFromText(steps);
+        Press(VK_F1);
+        ASSERT_TRUE(PumpUntil([] { return IsReplayRunning() && GetAsyncKeyState(VK_MENU) < 0; }))
+            << "the run did not hold Alt: " << Narrow(WString(steps));
+        Press(VK_F1);
+        EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); }))
+            << "the trigger did not stop " << Narrow(WString(steps));
+        StopReplay();
+        ASSERT_TRUE(PumpUntil([] { return WaitForReplayWorker(0); }));
+        PumpFor(20);
+        EXPECT_GE(GetAsyncKeyState(VK_MENU), 0) << "Alt left down by " << Narrow(WString(steps));
+    }
+}
+
+// With the user's own Alt held as well, the trigger's release is part of an Alt shortcut; once
+// the user lets go of Alt, it stops the run again.
+TEST_F(MainFormTest, TheUsersAltKeepsTheTriggerFromStoppingARunThatHoldsAlt) {
+    Open();
+    StepList.LoadFromText(TEXT("A18+ D-1"));
+    Press(VK_F1);
+    ASSERT_TRUE(PumpUntil([] { return IsReplayRunning() && GetAsyncKeyState(VK_MENU) < 0; }));
+    Key(VK_MENU, 0);
+    Press(VK_F1);
+    PumpFor(300);
+    EXPECT_TRUE(IsReplayRunning()) << "Alt+F1 of the user stopped the run";
+    Key(VK_MENU, KEYEVENTF_KEYUP);
+    Press(VK_F1);
+    EXPECT_TRUE(PumpUntil([] { return !IsReplayRunning(); })) << "F1 did not stop";
 }
 
 TEST_F(MainFormTest, AStopDuringAHoldOfTheTriggerKeyDoesNotStartAgain) {

@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "runtime/shell/debug_trace.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -248,9 +249,9 @@ TEST_F(ReplayHookThreadTest, ProgressIsThePassUnderWayOfTheCurrentRun) {
 }
 
 TEST_F(ReplayHookThreadTest, DelayRangesWaitAndEnd) {
-    // A reversed range and a range with a negative end run their passes and end (a negative
-    // end counts as 0, never as the endless wait of D-1).
-    StepList.LoadFromText(TEXT("A124 D5~1 A125 D-3~2"));
+    // A reversed range, a range with a negative end and one with two run their passes and end
+    // (a negative end counts as 0, never as the endless wait of D-1).
+    StepList.LoadFromText(TEXT("A124 D5~1 A125 D-3~2 D-1~-1"));
     RunToEnd(4);
     EXPECT_EQ(events_.size(), 16u);
 }
@@ -268,7 +269,10 @@ struct Seen {
 
 std::ostream& operator<<(std::ostream& out, const Seen& s) {
     static const char* const kWhat[] = {"?", "down", "up", "button down", "button up"};
-    return out << "{" << kWhat[s.what] << " " << s.code << (s.extra != 0 ? " marked" : "") << "}";
+    const char* mark = s.extra == kReplayStopMark    ? " stop-marked"
+                       : s.extra == kReplayInputMark ? ""
+                                                     : " unmarked";
+    return out << "{" << kWhat[s.what] << " " << s.code << mark << "}";
 }
 
 std::vector<Seen> Inputs(const std::vector<Event>& events) {
@@ -311,24 +315,25 @@ std::vector<Seen> Inputs(const std::vector<Event>& events) {
     return out;
 }
 
-constexpr ULONG_PTR kMark = kReplayStopMark;
+constexpr ULONG_PTR kMark = kReplayStopMark;                        // a release a stop made
+constexpr ULONG_PTR kIn = kReplayInputMark;                         // any other input of the run
 constexpr DWORD kCtrlShiftAltF13 = 0x2000 | 0x8000 | 0x4000 | kF13; // 57468
 
 TEST_F(ReplayHookThreadTest, AShortcutPressesCtrlShiftAltThenTheKeyAndReleasesInReverse) {
     StepList.LoadFromText(TEXT("A57468 A8317@120")); // Ctrl+Shift+Alt+F13, Ctrl+F14 held 120 ms
     RunToEnd(1);
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, 0},
-                                                  {kDown, VK_SHIFT, 0},
-                                                  {kDown, VK_MENU, 0},
-                                                  {kDown, kF13, 0},
-                                                  {kUp, kF13, 0},
-                                                  {kUp, VK_MENU, 0},
-                                                  {kUp, VK_SHIFT, 0},
-                                                  {kUp, VK_CONTROL, 0},
-                                                  {kDown, VK_CONTROL, 0},
-                                                  {kDown, kF14, 0},
-                                                  {kUp, kF14, 0},
-                                                  {kUp, VK_CONTROL, 0}}));
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, kIn},
+                                                  {kDown, VK_SHIFT, kIn},
+                                                  {kDown, VK_MENU, kIn},
+                                                  {kDown, kF13, kIn},
+                                                  {kUp, kF13, kIn},
+                                                  {kUp, VK_MENU, kIn},
+                                                  {kUp, VK_SHIFT, kIn},
+                                                  {kUp, VK_CONTROL, kIn},
+                                                  {kDown, VK_CONTROL, kIn},
+                                                  {kDown, kF14, kIn},
+                                                  {kUp, kF14, kIn},
+                                                  {kUp, VK_CONTROL, kIn}}));
     static_assert(kCtrlShiftAltF13 == 57468);
     ASSERT_EQ(events_.size(), 12u);
     // The standard hold lies between the last down and the first up; the modifiers go down and
@@ -341,12 +346,12 @@ TEST_F(ReplayHookThreadTest, AShortcutPressesCtrlShiftAltThenTheKeyAndReleasesIn
 TEST_F(ReplayHookThreadTest, HoldsOfTheirOwnLastTheirTime) {
     StepList.LoadFromText(TEXT("A124@300 B3@200 A125@0"));
     RunToEnd(1);
-    ASSERT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
-                                                  {kUp, kF13, 0},
-                                                  {kMouseDown, 3, 0},
-                                                  {kMouseUp, 3, 0},
-                                                  {kDown, kF14, 0},
-                                                  {kUp, kF14, 0}}));
+    ASSERT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, kIn},
+                                                  {kUp, kF13, kIn},
+                                                  {kMouseDown, 3, kIn},
+                                                  {kMouseUp, 3, kIn},
+                                                  {kDown, kF14, kIn},
+                                                  {kUp, kF14, kIn}}));
     ULONGLONG key_hold = events_[1].time_ms - events_[0].time_ms;
     ULONGLONG button_hold = events_[3].time_ms - events_[2].time_ms;
     EXPECT_GE(key_hold, 300u - 16u);
@@ -360,32 +365,32 @@ TEST_F(ReplayHookThreadTest, HeldKeysAndButtonsStayDownUntilTheirReleaseStep) {
     StepList.LoadFromText(TEXT("A124+ B3+ A125 A124- B3- A126- B1-"));
     RunToEnd(1);
     // The last two were never held: their releases go out all the same.
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
-                                                  {kMouseDown, 3, 0},
-                                                  {kDown, kF14, 0},
-                                                  {kUp, kF14, 0},
-                                                  {kUp, kF13, 0},
-                                                  {kMouseUp, 3, 0},
-                                                  {kUp, kF15, 0},
-                                                  {kMouseUp, 1, 0}}));
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, kIn},
+                                                  {kMouseDown, 3, kIn},
+                                                  {kDown, kF14, kIn},
+                                                  {kUp, kF14, kIn},
+                                                  {kUp, kF13, kIn},
+                                                  {kMouseUp, 3, kIn},
+                                                  {kUp, kF15, kIn},
+                                                  {kMouseUp, 1, kIn}}));
 }
 
 TEST_F(ReplayHookThreadTest, WhatIsStillHeldWhenTheRunEndsIsReleasedLatestFirst) {
     // Two passes: the presses repeat, and the releases come once, at the very end.
     StepList.LoadFromText(TEXT("A124+ A8317+ B2+"));
     RunToEnd(2);
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
-                                                  {kDown, VK_CONTROL, 0},
-                                                  {kDown, kF14, 0},
-                                                  {kMouseDown, 2, 0},
-                                                  {kDown, kF13, 0},
-                                                  {kDown, VK_CONTROL, 0},
-                                                  {kDown, kF14, 0},
-                                                  {kMouseDown, 2, 0},
-                                                  {kMouseUp, 2, 0},
-                                                  {kUp, kF14, 0},
-                                                  {kUp, VK_CONTROL, 0},
-                                                  {kUp, kF13, 0}}));
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, kIn},
+                                                  {kDown, VK_CONTROL, kIn},
+                                                  {kDown, kF14, kIn},
+                                                  {kMouseDown, 2, kIn},
+                                                  {kDown, kF13, kIn},
+                                                  {kDown, VK_CONTROL, kIn},
+                                                  {kDown, kF14, kIn},
+                                                  {kMouseDown, 2, kIn},
+                                                  {kMouseUp, 2, kIn},
+                                                  {kUp, kF14, kIn},
+                                                  {kUp, VK_CONTROL, kIn},
+                                                  {kUp, kF13, kIn}}));
 }
 
 TEST_F(ReplayHookThreadTest, AStopReleasesEverythingHeldWithTheMark) {
@@ -395,12 +400,12 @@ TEST_F(ReplayHookThreadTest, AStopReleasesEverythingHeldWithTheMark) {
             StopReplay();
     };
     RunToEnd(1);
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
-                                                  {kDown, VK_CONTROL, 0},
-                                                  {kDown, VK_SHIFT, 0},
-                                                  {kDown, VK_MENU, 0},
-                                                  {kDown, kF14, 0},
-                                                  {kMouseDown, 2, 0},
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, kIn},
+                                                  {kDown, VK_CONTROL, kIn},
+                                                  {kDown, VK_SHIFT, kIn},
+                                                  {kDown, VK_MENU, kIn},
+                                                  {kDown, kF14, kIn},
+                                                  {kMouseDown, 2, kIn},
                                                   {kMouseUp, 2, kMark},
                                                   {kUp, kF14, kMark},
                                                   {kUp, VK_MENU, kMark},
@@ -416,9 +421,9 @@ TEST_F(ReplayHookThreadTest, AStopDuringAShortcutsHoldReleasesKeyAndModifiersWit
             StopReplay();
     };
     RunToEnd(1);
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, 0},
-                                                  {kDown, VK_MENU, 0},
-                                                  {kDown, kF13, 0},
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, kIn},
+                                                  {kDown, VK_MENU, kIn},
+                                                  {kDown, kF13, kIn},
                                                   {kUp, kF13, kMark},
                                                   {kUp, VK_MENU, kMark},
                                                   {kUp, VK_CONTROL, kMark}}));
@@ -431,10 +436,75 @@ TEST_F(ReplayHookThreadTest, AStopBetweenAShortcutsDownsPressesNothingMore) {
             StopReplay();
     };
     RunToEnd(1);
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, 0},
-                                                  {kDown, VK_SHIFT, 0},
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, VK_CONTROL, kIn},
+                                                  {kDown, VK_SHIFT, kIn},
                                                   {kUp, VK_SHIFT, kMark},
                                                   {kUp, VK_CONTROL, kMark}}));
+}
+
+// A shortcut tapped while "+" steps hold some of its modifiers presses and releases only the
+// others: the held ones stay down for the steps after it, as the list says. The key state at
+// each key-down of F14 shows what a program receiving it sees.
+TEST_F(ReplayHookThreadTest, AShortcutInsideAHeldModifierLeavesItDown) {
+    struct Case {
+        const WCHAR* steps;
+        std::vector<Seen> expected;
+        bool shift_at_f14; // whether Shift is down when F14 goes down
+    };
+    const Case cases[] = {
+        {TEXT("A16+ A32892 A125 A16-"), // Shift held; Shift+F13; F14; Shift let go
+         {{kDown, VK_SHIFT, kIn},
+          {kDown, kF13, kIn},
+          {kUp, kF13, kIn},
+          {kDown, kF14, kIn},
+          {kUp, kF14, kIn},
+          {kUp, VK_SHIFT, kIn}},
+         true},
+        {TEXT("A160+ A32892 A125 A160-"), // the left Shift held counts as Shift
+         {{kDown, VK_SHIFT, kIn},
+          {kDown, kF13, kIn},
+          {kUp, kF13, kIn},
+          {kDown, kF14, kIn},
+          {kUp, kF14, kIn},
+          {kUp, VK_SHIFT, kIn}},
+         true},
+        {TEXT("A17+ A57468 A125 A17-"), // Ctrl held; Ctrl+Shift+Alt+F13 adds Shift and Alt
+         {{kDown, VK_CONTROL, kIn},
+          {kDown, VK_SHIFT, kIn},
+          {kDown, VK_MENU, kIn},
+          {kDown, kF13, kIn},
+          {kUp, kF13, kIn},
+          {kUp, VK_MENU, kIn},
+          {kUp, VK_SHIFT, kIn},
+          {kDown, kF14, kIn},
+          {kUp, kF14, kIn},
+          {kUp, VK_CONTROL, kIn}},
+         false},
+        {TEXT("A16+ A32892 A16- A32893"), // after the release, a shortcut presses Shift again
+         {{kDown, VK_SHIFT, kIn},
+          {kDown, kF13, kIn},
+          {kUp, kF13, kIn},
+          {kUp, VK_SHIFT, kIn},
+          {kDown, VK_SHIFT, kIn},
+          {kDown, kF14, kIn},
+          {kUp, kF14, kIn},
+          {kUp, VK_SHIFT, kIn}},
+         true},
+    };
+    for (const Case& c : cases) {
+        events_.clear();
+        std::vector<bool> shift_at_f14;
+        action_ = [&shift_at_f14](const Event& e) {
+            if ((e.message == WM_KEYDOWN || e.message == WM_SYSKEYDOWN) && e.code == kF14)
+                shift_at_f14.push_back(GetAsyncKeyState(VK_SHIFT) < 0);
+        };
+        StepList.LoadFromText(c.steps);
+        RunToEnd(1);
+        action_ = nullptr;
+        EXPECT_EQ(Inputs(events_), c.expected) << Narrow(WString(c.steps));
+        EXPECT_EQ(shift_at_f14, std::vector<bool>{c.shift_at_f14}) << Narrow(WString(c.steps));
+        EXPECT_GE(GetAsyncKeyState(VK_SHIFT), 0) << "Shift left down after the run";
+    }
 }
 
 TEST_F(ReplayHookThreadTest, CodesNearTheNewFormsReplayAsTheyAlwaysDid) {
@@ -442,14 +512,14 @@ TEST_F(ReplayHookThreadTest, CodesNearTheNewFormsReplayAsTheyAlwaysDid) {
     // and a button with a trailing letter: plain taps and a click, no modifier, no hold kept.
     StepList.LoadFromText(TEXT("A8316x A380+ B2x A124@x"));
     RunToEnd(1);
-    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, 0},
-                                                  {kUp, kF13, 0},
-                                                  {kDown, kF13, 0},
-                                                  {kUp, kF13, 0},
-                                                  {kMouseDown, 2, 0},
-                                                  {kMouseUp, 2, 0},
-                                                  {kDown, kF13, 0},
-                                                  {kUp, kF13, 0}}));
+    EXPECT_EQ(Inputs(events_), (std::vector<Seen>{{kDown, kF13, kIn},
+                                                  {kUp, kF13, kIn},
+                                                  {kDown, kF13, kIn},
+                                                  {kUp, kF13, kIn},
+                                                  {kMouseDown, 2, kIn},
+                                                  {kMouseUp, 2, kIn},
+                                                  {kDown, kF13, kIn},
+                                                  {kUp, kF13, kIn}}));
 }
 
 } // namespace

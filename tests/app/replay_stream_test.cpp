@@ -62,7 +62,7 @@ TEST_F(ReplayStreamTest, ThreePassesOfAKeyAndADelay) {
         EXPECT_EQ(log[i].kind, i % 2 == 0 ? InputKind::KeyDown : InputKind::KeyUp) << i;
         EXPECT_EQ(log[i].vk, 65u) << i;
         EXPECT_EQ(log[i].scan, MapVirtualKeyW(65, MAPVK_VK_TO_VSC)) << i;
-        EXPECT_EQ(log[i].extra, 0u) << i;
+        EXPECT_EQ(log[i].extra, kReplayInputMark) << i;
         EXPECT_TRUE(log[i].injected) << i;
     }
     for (size_t i = 0; i + 1 < log.size(); ++i) {
