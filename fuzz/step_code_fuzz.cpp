@@ -112,18 +112,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CWString expected;
     if (kind == TEXT('A')) {
+        // The line names the key the replay presses, the value's low byte, with modifiers
+        // only where the code is a shortcut form ("A8257x" taps A alone, and says so).
+        const int32_t key = v.value & 0xFF;
         expected.Append(TEXT("按键"));
-        CWString name = KeyDisplayName(v.value);
-        expected.Append(name.IsEmpty() ? HotKeyText(v.value) : name);
+        if (v.modifiers != 0) {
+            expected.Append(HotKeyText(static_cast<int64_t>(key) | v.modifiers));
+        } else {
+            CWString name = KeyDisplayName(key);
+            expected.Append(name.IsEmpty() ? HotKeyText(key) : name);
+        }
         expected.Append(Ending(v));
     } else {
-        // Only the exact buttons "1" to "3" and the forms on them have a line; B1x, B01 and
-        // the like keep their empty one.
-        const WCHAR* rest = code.GetText() + 1;
-        const bool exact = rest[0] >= TEXT('1') && rest[0] <= TEXT('3') && rest[1] == 0;
-        if (exact || IsForm(v)) {
-            if (v.value < 1 || v.value > 3)
-                std::abort();
+        // The line names the button the replay clicks: every code whose reading is button 1
+        // to 3 (B1x and B01 click the left one) has its line, every other button none.
+        if (IsForm(v) && (v.value < 1 || v.value > 3))
+            std::abort();
+        if (v.value >= 1 && v.value <= 3) {
             static constexpr const WCHAR* kButtons[] = {TEXT("鼠标左键"), TEXT("鼠标右键"),
                                                         TEXT("鼠标中键")};
             expected.Append(kButtons[v.value - 1]);
