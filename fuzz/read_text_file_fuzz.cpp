@@ -8,34 +8,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/support/fuzz_scratch_file.h"
 #include "platform/platform.h"
 #include "runtime/core/rix_mem.h"
 #include "runtime/core/wstring.h"
 #include "runtime/shell/text_file.h"
 
-namespace {
-
-std::basic_string<WCHAR> ScratchPath() {
-    WCHAR dir[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH + 1, dir);
-    std::basic_string<WCHAR> path(dir, n);
-    path += TEXT("keyseq_read_text_file_fuzz_");
-    for (DWORD pid = GetCurrentProcessId(); pid != 0; pid /= 10)
-        path += static_cast<WCHAR>(TEXT('0') + pid % 10);
-    return path;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::basic_string<WCHAR> path = ScratchPath();
-    static const bool cleanup = std::atexit([] { DeleteFileW(path.c_str()); }) == 0;
-    (void)cleanup;
-    FILE* f = _wfopen(path.c_str(), TEXT("wb"));
-    if (f == nullptr)
-        std::abort();
-    if (fwrite(data, 1, size, f) != size || fclose(f) != 0)
-        std::abort();
+    const std::basic_string<WCHAR>& path = FuzzScratchPath(TEXT("keyseq_read_text_file_fuzz_"));
+    WriteFuzzScratchFile(path, data, size);
 
     CRixMem bytes;
     if (ReadFileBytes(path.c_str(), -1, bytes) != static_cast<int64_t>(size))

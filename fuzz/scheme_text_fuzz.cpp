@@ -13,21 +13,12 @@
 
 #include "app/schemes/scheme_files.h"
 #include "app/steps/step_list.h"
+#include "fuzz/support/fuzz_scratch_file.h"
 #include "platform/platform.h"
 
 namespace {
 
 using Units = std::basic_string<WCHAR>;
-
-Units ScratchPath() {
-    WCHAR dir[MAX_PATH + 1];
-    DWORD n = GetTempPathW(MAX_PATH + 1, dir);
-    Units path(dir, n);
-    path += TEXT("keyseq_scheme_text_fuzz_");
-    for (DWORD pid = GetCurrentProcessId(); pid != 0; pid /= 10)
-        path += static_cast<WCHAR>(TEXT('0') + pid % 10);
-    return path;
-}
 
 std::vector<Units> CodesOf(const CStepList& list) {
     return list.WithCodes([](const CStepList::Codes& codes) {
@@ -41,14 +32,8 @@ std::vector<Units> CodesOf(const CStepList& list) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const Units path = ScratchPath();
-    static const bool cleanup = std::atexit([] { DeleteFileW(path.c_str()); }) == 0;
-    (void)cleanup;
-    FILE* f = _wfopen(path.c_str(), TEXT("wb"));
-    if (f == nullptr)
-        std::abort();
-    if (fwrite(data, 1, size, f) != size || fclose(f) != 0)
-        std::abort();
+    const std::basic_string<WCHAR>& path = FuzzScratchPath(TEXT("keyseq_scheme_text_fuzz_"));
+    WriteFuzzScratchFile(path, data, size);
 
     CStepList list;
     list.Append(TEXT("stale"));
